@@ -1,0 +1,36 @@
+#pragma once
+// Entry points of the two readers. Each fills a Book from a file or from
+// bytes in memory and reports failure as a LoadError; nothing throws.
+
+#include <cstddef>
+#include <string>
+
+#include "book.h"
+
+namespace ll::xl {
+
+enum class LoadErrorKind {
+    None,
+    CannotOpen,        // the file cannot be read
+    NotAWorkbook,      // wrong container (not a zip, not a compound file)
+    Corrupt,           // damaged structure: bad zip entry, bad FAT chain, bad record
+    Encrypted,         // password protected
+    Unsupported,       // a workbook kind this reader does not read (e.g. BIFF2-4)
+    TooLarge,          // a resource limit was exceeded (inflated size, cells, strings)
+};
+
+struct LoadError {
+    LoadErrorKind kind = LoadErrorKind::None;
+    std::string detail; // the values that explain it, for logs and tests
+
+    explicit operator bool() const { return kind != LoadErrorKind::None; }
+};
+
+std::string describe(const LoadError& error);
+
+LoadError loadXlsx(const std::string& path, Book& book);
+LoadError loadXlsxFromMemory(const char* data, size_t size, Book& book);
+LoadError loadXls(const std::string& path, Book& book);
+LoadError loadXlsFromMemory(const char* data, size_t size, Book& book);
+
+} // namespace ll::xl
