@@ -85,6 +85,14 @@ public:
     // The cell at a place, or null when the file stores none there.
     const Cell* cellAt(uint32_t row, uint32_t col) const;
     size_t cellCount() const { return cells_.size(); }
+    // Calls f(row, cell) for every stored cell in row and column order.
+    template <class F>
+    void forEachCell(F f) const
+    {
+        for (uint32_t r = 0; r + 1 < rowStart_.size(); ++r)
+            for (uint32_t i = rowStart_[r]; i < rowStart_[r + 1]; ++i)
+                f(r, cells_[i]);
+    }
 
 private:
     bool add(uint32_t row, uint32_t col, uint32_t typeAndXf, double number, uint32_t index);
