@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "qt_printers.h"
+
 namespace testsupport {
 
 // The shared folder (corpus, DBF tools), from LEDGERLINE_SHARED or the build

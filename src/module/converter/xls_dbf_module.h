@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "conversion_settings.h"
+#include "module/xl/xl_api.h"
 #include "shell/converter_module.h"
 
 class ConverterShell;
@@ -22,7 +24,21 @@ public:
     QString moduleName() const override;
     bool convertFile(const QString& path, QStringList& tables) override;
 
+    // The module's own operations, over the shared options record.
+    char GetDbfType(int cellType) const;
+    QString applyOptions(const QString& text) const;
+    // Creates the table of a sheet of an open book at the options' target.
+    bool CreateOutDBF(SheetHandle sheet);
+
+    // Sheets with fewer rows pause 1 ms after each record, so that a small
+    // sheet's progress can be seen at all.
+    static constexpr int kPausedSheetRows = 500;
+
 private:
+    enum class SheetResult { Done, OutputFailed, Cancelled };
+    SheetResult convertSheet(BookHandle book, SheetHandle sheet, const QString& description,
+                             const ConversionSettings& settings);
+
     myOptions& options_;
     ConverterShell& shell_;
 };
