@@ -179,7 +179,7 @@ void NumberFormats::finish()
 {
     for (Format& format : formats_) {
         auto it = custom_.find(format.numFormat);
-        if (format.numFormat >= 164 && it != custom_.end())
+        if (it != custom_.end() && (format.numFormat >= 164 || definedTextsDecide_))
             format.isDate = !isGeneral(it->second) && isDateFormatText(it->second);
         else
             format.isDate = isBuiltinDateFormat(format.numFormat, cjkDates_);

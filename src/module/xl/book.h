@@ -129,6 +129,10 @@ public:
     // Marks built-in ids that count as dates (CJK ids 27-36 and 50-58 are
     // dates in .xls files only, where the file's locale defines them).
     void setCjkDateIds(bool on) { cjkDates_ = on; }
+    // When on, a format text the file defines decides the date flag for any
+    // id, built-in ids it redefines included (.xlsx styles parts redefine
+    // ids such as 59 "m/d"); when off, only ids from 164 take the file's text.
+    void setDefinedTextsDecide(bool on) { definedTextsDecide_ = on; }
     // Computes the date flags; call once after loading.
     void finish();
 
@@ -142,6 +146,7 @@ private:
     std::vector<Format> formats_;
     std::unordered_map<int, std::string> custom_;
     bool cjkDates_ = false;
+    bool definedTextsDecide_ = false;
     Format general_;
 };
 
