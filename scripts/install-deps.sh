@@ -9,6 +9,7 @@ build_packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libicu-dev libzip-dev libexpat1-dev zlib1g-dev
   libgtest-dev libgmock-dev
+  clang libclang-rt-14-dev
 )
 # The tests check our DBF output with independent readers and build sample
 # workbooks with independent writers.

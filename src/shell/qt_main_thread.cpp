@@ -3,15 +3,51 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <future>
+
 void QtMainThread::post(std::function<void()> work)
 {
-    QMetaObject::invokeMethod(context_, std::move(work), Qt::QueuedConnection);
+    bool schedule = false;
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(work));
+        schedule = !drainScheduled_;
+        drainScheduled_ = true;
+    }
+    if (schedule)
+        QMetaObject::invokeMethod(context_, [this] { drain(); }, Qt::QueuedConnection);
+}
+
+void QtMainThread::drain()
+{
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(mutex_);
+            if (queue_.empty()) {
+                drainScheduled_ = false;
+                return;
+            }
+            work = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        work();
+    }
 }
 
 void QtMainThread::runAndWait(std::function<void()> work)
 {
-    if (QThread::currentThread() == context_->thread())
+    if (QThread::currentThread() == context_->thread()) {
+        drain(); // keep the order of work posted before
         work();
-    else
-        QMetaObject::invokeMethod(context_, std::move(work), Qt::BlockingQueuedConnection);
+        return;
+    }
+    // Queued behind everything posted before, so the order holds.
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    post([&] {
+        work();
+        done.set_value();
+    });
+    finished.wait();
 }
