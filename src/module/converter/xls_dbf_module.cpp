@@ -164,6 +164,8 @@ XlsDbfModule::SheetResult XlsDbfModule::convertSheet(BookHandle book, SheetHandl
         if (rows < kPausedSheetRows)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+    // Closed first, so that the size in the log is the size on disk.
+    table.reset();
     shell_.finishMessage(rows);
     return SheetResult::Done;
 }
