@@ -59,18 +59,37 @@ void SingleByteCodec::buildDecodeTable(const SingleByteSource& source)
 
 size_t SingleByteCodec::encodeInto(std::string_view utf8, char* dst, size_t capacity) const
 {
+    // Stores through dst may alias any object, so the tables are read
+    // through locals to keep them in registers.
+    const uint16_t* pageIndex = pageIndex_.data();
+    const std::array<uint8_t, 256>* pages = pages_.data();
+    const char substitute = substitute_;
+    const bool asciiIdentity = asciiIdentity_;
+    auto lookup = [&](char32_t c) {
+        if (c >= 0x10000)
+            return substitute;
+        uint8_t b = pages[pageIndex[c >> 8]][c & 0xFF];
+        return (b != 0 || c == 0) ? char(b) : substitute;
+    };
     const char* p = utf8.data();
     const char* end = p + utf8.size();
     size_t n = 0;
     while (n < capacity && p < end) {
         unsigned char b = static_cast<unsigned char>(*p);
-        if (b < 0x80 && asciiIdentity_) {
+        if (b < 0x80 && asciiIdentity) {
             dst[n++] = char(b);
             ++p;
             continue;
         }
+        // Two-byte sequences (Latin, Greek, Cyrillic, Hebrew, Arabic) are
+        // most of what these pages hold; decode them inline.
+        if (b >= 0xC2 && b < 0xE0 && end - p >= 2 && (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80) {
+            dst[n++] = lookup((char32_t(b & 0x1F) << 6) | (static_cast<unsigned char>(p[1]) & 0x3F));
+            p += 2;
+            continue;
+        }
         char32_t c = decodeOne(p, end);
-        dst[n++] = c == kInvalid ? substitute_ : lookup(c);
+        dst[n++] = c == kInvalid ? substitute : lookup(c);
     }
     return n;
 }
