@@ -2,30 +2,46 @@
 
 // The converter behind each character-set code.
 //
-// Preference: an ICU converter; else a glibc iconv converter; else our own
-// code where the form is small and fully specified (UTF-8 as a checked
-// copy, the UTF-16 and UTF-32 forms, non-lossy ASCII); else the ASCII
-// fallback. Single-byte pages of either library are read once into tables
-// (codec_single_byte.h), so no converter is touched after start-up.
+// Preference: an ICU converter; glibc iconv where ICU has none or where
+// ICU's table departs from the page's published mapping in a way that
+// matters; our own code only for forms that are small and fully specified
+// (UTF-8 as a checked copy, UTF-16/UTF-32, non-lossy ASCII); else the
+// ASCII fallback (codec_fallback.h). Single-byte pages of either library
+// are read once into tables (codec_single_byte.h).
 //
-// Choices where converters disagree (the vector test names each point):
-// - "Unicode (UTF-16)" and "Unicode (UTF-32)" write a byte-order mark and
-//   then little-endian units, as the classic platform did on its (little-
-//   endian) machines; decoding honours either mark and reads unmarked
-//   bytes as little-endian. The LE and BE entries never write a mark.
-// - "Japanese (Windows, DOS)" is code page 932 (ICU's windows-31j);
-//   "Japanese (Shift JIS)" is plain JIS X 0208 Shift JIS, byte 0x5C is the
-//   backslash and 0x7E the tilde in both.
-// - Non-lossy ASCII writes every character above U+007F as \uXXXX (lower-
-//   case hex; two escapes for a character outside the BMP) and a backslash
-//   as a doubled backslash (codec_nonlossy.h).
+// Why iconv rather than ICU for some pages:
+// - DOS pages (437, 737, 775, 850-869): ICU's IBM tables rotate the
+//   controls 0x1A, 0x1C and 0x7F; in a DBF file 0x1A ends the data.
+// - 932 and the ICU Shift JIS tables carry the same rotation.
+// - EUC-JP, ISO-2022-JP, EUC-CN, Big 5, Big 5 HKSCS, ISO-2022-KR: glibc's
+//   tables match the published ones (and Python's) far more closely than
+//   ICU's IBM variants; ICU's ISO-2022-KR cannot even write a backslash.
 //
-// Entries with no converter on this platform use the ASCII fallback:
-// NextStep, Symbol, Big 5-E, Mac Mail, and the Mac script encodings for
-// Inuit, Keyboard Symbols, Gaelic, Celtic, Dingbats, Tibetan, Simplified
-// Chinese, Thai, Gujarati, Gurmukhi, Devanagari, Hebrew, Korean,
-// Traditional Chinese and Japanese, plus Farsi, Romanian, Croatian and
-// Arabic, whose tables only Python's codecs carry.
+// Choices where converters disagree (tests/module/text/data/
+// make_codec_vectors.py lists each point; codec_test.cpp pins them down):
+// - "Unicode (UTF-16)" / "Unicode (UTF-32)" write a byte-order mark and
+//   little-endian units, as the classic platform did on its machines;
+//   decoding honours either mark, unmarked text is little-endian, an empty
+//   text stays empty. The LE/BE entries never write a mark.
+// - Windows pages (ICU): the bytes a page leaves unassigned read and write
+//   as the C1 control of the same number, as Windows does.
+// - 932: ASCII in the low half; for characters in both the NEC-selected
+//   and the IBM extension rows, the IBM rows (FA-FC), as Windows writes.
+// - Shift JIS and Shift JIS X0213 (glibc): 0x5C and 0x7E read as YEN SIGN
+//   and OVERLINE (JIS X 0201 Roman); '\' and '~' still write as 5C/7E.
+// - Mac Roman: the logo character U+F8FF is 0xF0, the euro 0xDB.
+// - GB 18030: the 2005 table (U+1E3F is A8BC).
+// - HZ and ISO-2022-KR: no shift or designation sequence unless Chinese or
+//   Korean follows; the designation sits at the start of the text.
+// - Non-lossy ASCII: \uXXXX for everything above U+007F, a doubled
+//   backslash for the backslash (codec_nonlossy.h).
+//
+// No converter on this platform, so the ASCII fallback: NextStep, Symbol,
+// Big 5-E, Mac Mail, and the Mac script pages Inuit, Farsi, Keyboard
+// Symbols, Gaelic, Celtic, Romanian, Icelandic (glibc's MAC-IS is another
+// table), Croatian, Dingbats, Tibetan, Simplified Chinese, Thai, Gujarati,
+// Gurmukhi, Devanagari, Hebrew, Arabic, Korean, Traditional Chinese and
+// Japanese.
 
 namespace ll::text {
 namespace {
