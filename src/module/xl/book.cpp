@@ -18,7 +18,7 @@ uint32_t StringPool::add(std::string_view utf8)
     size_t need = utf8.size() + 1;
     if (need > chunkFree_) {
         size_t size = std::max(need, kChunkBytes);
-        chunks_.push_back(std::make_unique<char[]>(size));
+        chunks_.push_back(std::unique_ptr<char[]>(new char[size])); // not zeroed: every byte is written before use
         chunkNext_ = chunks_.back().get();
         chunkFree_ = size;
     }
@@ -120,7 +120,10 @@ void Sheet::finish()
         strays_.shrink_to_fit();
     }
     rowStart_.push_back(uint32_t(cells_.size()));
-    cells_.shrink_to_fit();
+    // A reservation that came close is kept: copying the cells to save the
+    // last few percent would briefly need room for both copies.
+    if (cells_.capacity() - cells_.size() > cells_.capacity() / 8)
+        cells_.shrink_to_fit();
     rowStart_.shrink_to_fit();
 
     lastRow_ = lastCol_ = 0;

@@ -74,6 +74,8 @@ public:
     bool setBoolean(uint32_t row, uint32_t col, uint32_t xf, bool value);
     bool setError(uint32_t row, uint32_t col, uint32_t xf, uint8_t code);
     bool setBlank(uint32_t row, uint32_t col, uint32_t xf);
+    // Room for this many cells, when the reader knows roughly how many come.
+    void reserve(size_t cells) { cells_.reserve(cells); }
     // Sorts, removes replaced cells and builds the row index. Reading
     // before finish() sees nothing.
     void finish();

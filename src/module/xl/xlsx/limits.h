@@ -62,6 +62,11 @@ inline constexpr size_t kMaxCustomFormats = 65'536;
 inline constexpr uint64_t kMaxReservedStrings = uint64_t(1) << 24;
 inline constexpr uint64_t kMinSharedStringBytes = 8;
 
+// A worksheet's <dimension> only hints at how many cells to reserve room
+// for; the hint is clamped to what the part's size can hold, a cell with a
+// value taking at least kMinCellBytes bytes ("<c><v>1</v></c>").
+inline constexpr uint64_t kMinCellBytes = 15;
+
 // Inline and formula texts are looked up so that repeats are stored once;
 // past this many distinct ones they are stored without the look-up, which
 // keeps the look-up table's memory bounded.

@@ -1,5 +1,6 @@
 #include "sheet_part.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -45,13 +46,16 @@ std::string_view attributeName(const char* name)
 
 class SheetHandler final : public XmlHandler {
 public:
-    SheetHandler(const SheetContext& context, Sheet& sheet) : context_(context), sheet_(sheet) {}
+    SheetHandler(const SheetContext& context, uint64_t partSize, Sheet& sheet)
+        : context_(context), partSize_(partSize), sheet_(sheet) {}
 
     void startElement(std::string_view name, const char** attributes) override
     {
         if (!inSheetData_) {
-            if (name == "sheetData")
-                inSheetData_ = true;
+            if (name == "dimension")
+                readDimension(findAttribute(attributes, "ref"));
+            else if (name == "sheetData")
+                startSheetData();
             return;
         }
         switch (name.size()) {
@@ -119,6 +123,27 @@ public:
     }
 
 private:
+    // The extent the file claims ("A1:J1000000"), used only to reserve room.
+    void readDimension(const char* reference)
+    {
+        std::string_view text = reference ? reference : "";
+        size_t colon = text.find(':');
+        uint32_t firstRow = 0, firstCol = 0, lastRow = 0, lastCol = 0;
+        if (colon == std::string_view::npos || !parseCellReference(text.substr(0, colon), firstRow, firstCol) ||
+            !parseCellReference(text.substr(colon + 1), lastRow, lastCol) || lastRow < firstRow || lastCol < firstCol)
+            return;
+        claimedCells_ = (uint64_t(lastRow - firstRow) + 1) * (uint64_t(lastCol - firstCol) + 1);
+    }
+
+    void startSheetData()
+    {
+        inSheetData_ = true;
+        uint64_t room = std::min({claimedCells_, partSize_ / kMinCellBytes, *context_.cellBudget});
+        if (room > 0)
+            sheet_.reserve(size_t(room));
+        claimedCells_ = 0; // a second <sheetData> reserves nothing more
+    }
+
     void startRow(const char** attributes)
     {
         uint32_t row = 0;
@@ -248,7 +273,9 @@ private:
     }
 
     const SheetContext& context_;
+    uint64_t partSize_;
     Sheet& sheet_;
+    uint64_t claimedCells_ = 0;
     bool inSheetData_ = false;
     uint64_t rowNumber_ = 0;    // 1-based, 0 before the first row
     uint64_t columnNumber_ = 0; // 1-based column of the previous cell in the row
@@ -267,9 +294,10 @@ private:
 
 } // namespace
 
-LoadError readSheetPart(ChunkSource& source, std::string_view partName, const SheetContext& context, Sheet& sheet)
+LoadError readSheetPart(ChunkSource& source, std::string_view partName, uint64_t partSize,
+                        const SheetContext& context, Sheet& sheet)
 {
-    SheetHandler handler(context, sheet);
+    SheetHandler handler(context, partSize, sheet);
     LoadError error = parseXml(source, handler, partName);
     sheet.finish();
     return error;

@@ -26,6 +26,9 @@ struct SheetContext {
     uint64_t* cellBudget;       // cells the book may still take; counts down
 };
 
-LoadError readSheetPart(ChunkSource& source, std::string_view partName, const SheetContext& context, Sheet& sheet);
+// partSize: the part's declared inflated size (0 when unknown), which
+// bounds the room reserved for cells.
+LoadError readSheetPart(ChunkSource& source, std::string_view partName, uint64_t partSize,
+                        const SheetContext& context, Sheet& sheet);
 
 } // namespace ll::xl::xlsx

@@ -123,7 +123,8 @@ LoadError loadPackage(const ZipPackage& package, Book& book)
         if (LoadError failure = package.openPart(*part, kMaxBulkPartBytes, source))
             return failure;
         Sheet& sheet = book.addSheet(entry.name, kind);
-        if (LoadError failure = readSheetPart(*source, relationship->target, context, sheet))
+        if (LoadError failure = readSheetPart(*source, relationship->target,
+                                              package.declaredSize(*part).value_or(0), context, sheet))
             return failure;
     }
     return {};

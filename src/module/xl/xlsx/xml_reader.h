@@ -40,9 +40,12 @@ LoadError parseXml(ChunkSource& source, XmlHandler& handler, std::string_view pa
 // The local part of a qualified name ("x:c" -> "c").
 inline std::string_view localName(const char* name)
 {
-    std::string_view full(name);
-    size_t colon = full.rfind(':');
-    return colon == std::string_view::npos ? full : full.substr(colon + 1);
+    const char* local = name;
+    const char* p = name;
+    for (; *p; ++p)
+        if (*p == ':')
+            local = p + 1;
+    return {local, size_t(p - local)};
 }
 
 // The value of the attribute with this local name, or null.
