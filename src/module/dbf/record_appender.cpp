@@ -50,8 +50,10 @@ bool RecordAppender::append(const char* record, Error& error)
 
 bool RecordAppender::flush(Error& error)
 {
-    if (failed_)
+    if (failed_) {
+        error = makeError(Failure::TableFailed, path_);
         return false;
+    }
     if (queued_ == 0)
         return true;
     const uint32_t queued = queued_;

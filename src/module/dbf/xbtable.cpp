@@ -86,8 +86,8 @@ struct xbtable::Impl {
         Error error;
         if (table->close(error))
             succeed();
-        else
-            fail(error);
+        else if (error.failure != Failure::TableFailed || failure.failure == Failure::None)
+            fail(error); // else keep the first failure's reason
         table.reset();
         nameIndexValid = false;
     }
