@@ -5,9 +5,10 @@
 // Preference: an ICU converter; glibc iconv where ICU has none or where
 // ICU's table departs from the page's published mapping in a way that
 // matters; our own code only for forms that are small and fully specified
-// (UTF-8 as a checked copy, UTF-16/UTF-32, non-lossy ASCII); else the
-// ASCII fallback (codec_fallback.h). Single-byte pages of either library
-// are read once into tables (codec_single_byte.h).
+// (UTF-8 as a checked copy, UTF-16/UTF-32, non-lossy ASCII, 256-entry
+// tables of single-byte pages); else the ASCII fallback (codec_fallback.h).
+// Single-byte pages of any source are read once into tables
+// (codec_single_byte.h).
 //
 // Why iconv rather than ICU for some pages:
 // - DOS pages (437, 737, 775, 850-869): ICU's IBM tables rotate the
@@ -36,12 +37,17 @@
 // - Non-lossy ASCII: \uXXXX for everything above U+007F, a doubled
 //   backslash for the backslash (codec_nonlossy.h).
 //
-// No converter on this platform, so the ASCII fallback: NextStep, Symbol,
-// Big 5-E, Mac Mail, and the Mac script pages Inuit, Farsi, Keyboard
-// Symbols, Gaelic, Celtic, Romanian, Icelandic (glibc's MAC-IS is another
-// table), Croatian, Dingbats, Tibetan, Simplified Chinese, Thai, Gujarati,
-// Gurmukhi, Devanagari, Hebrew, Arabic, Korean, Traditional Chinese and
-// Japanese.
+// Our own tables (charset_tables.cpp, generated from Perl's Encode, which
+// carries the vendor's published mappings): NextStep, Symbol, Dingbats and
+// the Mac Farsi, Romanian, Icelandic (glibc's MAC-IS is another table),
+// Croatian and Arabic pages. In Farsi and Arabic, ASCII punctuation exists
+// twice (one per writing direction); both bytes read as the ASCII
+// character, which writes as the low byte.
+//
+// No converter on this platform, so the ASCII fallback: Big 5-E, Mac Mail,
+// and the Mac script pages Inuit, Keyboard Symbols, Gaelic, Celtic,
+// Tibetan, Simplified Chinese, Thai, Gujarati, Gurmukhi, Devanagari,
+// Hebrew, Korean, Traditional Chinese and Japanese.
 
 namespace ll::text {
 namespace {
@@ -58,11 +64,11 @@ constexpr CodecBackend kNone = CodecBackend::AsciiFallback;
 
 constexpr CodecSpec kSpecs[] = {
     {1, kIcu, "US-ASCII"},                         // Western (ASCII)
-    {2, kNone, nullptr},                           // Western (NextStep)
+    {2, kOwn, "nextstep"},                        // Western (NextStep)
     {3, kIconv, "EUC-JP"},                      // Japanese (EUC)
     {4, kOwn, "UTF-8"},                            // Unicode (UTF-8)
     {5, kIcu, "ISO-8859-1"},                       // Western (ISO Latin 1)
-    {6, kNone, nullptr},                           // Symbol (Mac OS)
+    {6, kOwn, "MacSymbol"},                       // Symbol (Mac OS)
     {7, kOwn, "non-lossy-ASCII"},                  // Non-lossy ASCII
     {8, kIconv, "CP932"},                // Japanese (Windows, DOS)
     {9, kIcu, "ISO-8859-2"},                       // Central European (ISO Latin 2)
@@ -134,15 +140,15 @@ constexpr CodecSpec kSpecs[] = {
     {cf(0x0203), kIcu, "ISO-8859-3"},              // Western (ISO Latin 3)
     {cf(0x00EC), kNone, nullptr},                  // Inuit (Mac OS)
     {cf(0x0098), kIconv, "MAC-UK"},                // Cyrillic (Mac OS Ukrainian)
-    {cf(0x008C), kNone, nullptr},                  // Farsi (Mac OS)
+    {cf(0x008C), kOwn, "MacFarsi"},                // Farsi (Mac OS)
     {cf(0x0029), kNone, nullptr},                  // Keyboard Symbols (Mac OS)
     {cf(0x0028), kNone, nullptr},                  // Gaelic (Mac OS)
     {cf(0x0027), kNone, nullptr},                  // Celtic (Mac OS)
-    {cf(0x0026), kNone, nullptr},                  // Romanian (Mac OS)
-    {cf(0x0025), kNone, nullptr},                 // Icelandic (Mac OS)
-    {cf(0x0024), kNone, nullptr},                  // Croatian (Mac OS)
+    {cf(0x0026), kOwn, "MacRomanian"},             // Romanian (Mac OS)
+    {cf(0x0025), kOwn, "MacIcelandic"},            // Icelandic (Mac OS)
+    {cf(0x0024), kOwn, "MacCroatian"},             // Croatian (Mac OS)
     {cf(0x0023), kIcu, "macos-35-10.2"},           // Turkish (Mac OS)
-    {cf(0x0022), kNone, nullptr},                  // Dingbats (Mac OS)
+    {cf(0x0022), kOwn, "MacDingbats"},             // Dingbats (Mac OS)
     {cf(0x001D), kIcu, "macos-29-10.2"},           // Central European (Mac OS)
     {cf(0x001A), kNone, nullptr},                  // Tibetan (Mac OS)
     {cf(0x0019), kNone, nullptr},                  // Simplified Chinese (Mac OS)
@@ -153,7 +159,7 @@ constexpr CodecSpec kSpecs[] = {
     {cf(0x0007), kIcu, "macos-7_3-10.2"},          // Cyrillic (Mac OS)
     {cf(0x0006), kIcu, "macos-6_2-10.4"},          // Greek (Mac OS)
     {cf(0x0005), kNone, nullptr},                  // Hebrew (Mac OS)
-    {cf(0x0004), kNone, nullptr},                  // Arabic (Mac OS)
+    {cf(0x0004), kOwn, "MacArabic"},               // Arabic (Mac OS)
     {cf(0x0003), kNone, nullptr},                  // Korean (Mac OS)
     {cf(0x0002), kNone, nullptr},                  // Traditional Chinese (Mac OS)
     {cf(0x0001), kNone, nullptr},                  // Japanese (Mac OS)

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 
 #include "module/text/codec.h"
 #include "module/text/codec_iconv.h"
 #include "module/text/codec_icu.h"
 #include "module/text/codec_utf.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -114,5 +116,32 @@ INSTANTIATE_TEST_SUITE_P(PythonLacks, CrossCheck, testing::ValuesIn(kCases),
                                      ch = '_';
                              return name;
                          });
+
+// Our NextStep table (from Perl's Encode) against glibc's locale charmap
+// of the same page, byte by byte.
+TEST(CrossCheckNextStep, AgreesWithTheLocaleCharmap)
+{
+    const char* charmap = "/usr/share/i18n/charmaps/NEXTSTEP.gz";
+    std::string listing;
+    if (testsupport::runCommand(std::string("zcat ") + charmap + " 2>/dev/null", &listing) != 0 || listing.empty())
+        GTEST_SKIP() << charmap << " is not installed";
+    const Codec& ours = Codec::forCode(2);
+    int compared = 0;
+    size_t from = 0;
+    for (size_t end; (end = listing.find('\n', from)) != std::string::npos; from = end + 1) {
+        unsigned cp = 0, byte = 0;
+        // Lines such as "<U00E9>     /xdd         LATIN SMALL LETTER E WITH ACUTE".
+        if (std::sscanf(listing.c_str() + from, "<U%x> /x%x", &cp, &byte) != 2 || byte < 0x80)
+            continue;
+        std::string text, bytes;
+        ll::text::appendUtf8(char32_t(cp), text);
+        ours.encode(text, bytes);
+        EXPECT_EQ(bytes, std::string(1, char(byte))) << std::hex << "U+" << cp;
+        std::string back;
+        EXPECT_TRUE(ours.decode(std::string(1, char(byte)), back) && back == text) << std::hex << "byte " << byte;
+        ++compared;
+    }
+    EXPECT_GE(compared, 120);
+}
 
 } // namespace

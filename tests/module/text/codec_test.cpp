@@ -83,7 +83,11 @@ const EncodeCase kEncodeCases[] = {
     {"UTF-16 writes nothing for an empty text", kUtf16, "", ""},
     {"UTF-8 replaces invalid bytes", kUtf8, "a\xC3(\xED\xA0\x80", "613F283F3F3F"},
     {"non-lossy ASCII", kNonLossy, "a\\é€\U0001F600", "615C5C5C75303065395C75323061635C75643833645C7564653030"},
-    {"fallback for NextStep", 2, "Aé", "413F"},
+    {"fallback for Inuit (Mac OS)", cf(0x00EC), "Aé", "413F"},
+    {"Symbol: Greek letters in the ASCII range", 6, "Αα∑•", "4161E5B7"},
+    {"Dingbats", cf(0x0022), "✁✡❶", "2141B6"},
+    {"NextStep", 2, "éﬁ", "DDAE"},
+    {"Mac Farsi writes ASCII punctuation low", cf(0x008C), "!(", "2128"},
     {"fallback for a code outside the table", 12345, "x€", "783F"},
 };
 
@@ -130,8 +134,9 @@ const DecodeCase kDecodeCases[] = {
     {"non-lossy stray backslash stands for itself", kNonLossy, "C:\\dir\\u12", "C:\\dir\\u12"},
     {"non-lossy unpaired surrogate", kNonLossy, "\\ud83dx", nullptr},
     {"non-lossy 8-bit byte", kNonLossy, "\xE9", nullptr},
-    {"fallback reads ASCII", cf(0x0022), "plain", "plain"},
-    {"fallback refuses 8-bit bytes", cf(0x0022), "caf\xE9", nullptr},
+    {"fallback reads ASCII", cf(0x001A), "plain", "plain"},
+    {"fallback refuses 8-bit bytes", cf(0x001A), "caf\xE9", nullptr},
+    {"Mac Farsi reads both punctuation bytes", cf(0x008C), "!\xA1", "!!"},
     {"ISO-2022-JP", kIso2022Jp, "\x1B$BF|\x1B(B", "日"},
     {"HZ", kHz, "~{VP~}", "中"},
 };
@@ -200,7 +205,7 @@ TEST(CodecForCode, GivesOneObjectPerCodeWithItsKind)
     EXPECT_FALSE(Codec::forCode(12345).available());
     EXPECT_TRUE(Codec::forCode(kCp1251).singleByte());
     EXPECT_FALSE(Codec::forCode(kGbk).singleByte());
-    EXPECT_EQ(Codec::forCode(2).converterName(), "ascii-fallback");
+    EXPECT_EQ(Codec::forCode(cf(0x00EC)).converterName(), "ascii-fallback");
 }
 
 // Several threads encode and decode with the same codecs at once and get

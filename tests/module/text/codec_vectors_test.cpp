@@ -22,7 +22,7 @@ using ll::text::CodecBackend;
 enum class Check {
     Python,          // vectors from Python's codecs
     IcuAgainstIconv, // Python lacks the page: ICU and iconv agree (codec_cross_test.cpp)
-    OwnCases,        // our own form with no Python twin: cases in codec_test.cpp
+    OwnCases,        // our own code or table with no Python twin: codec_test.cpp
     Fallback,        // no converter anywhere: the ASCII fallback
 };
 
@@ -36,7 +36,7 @@ const std::map<CharsetCode, Check>& entryChecks()
 {
     using enum Check;
     static const std::map<CharsetCode, Check> checks = {
-        {1, Python}, {2, Fallback}, {3, Python}, {4, Python}, {5, Python}, {6, Fallback}, {7, OwnCases},
+        {1, Python}, {2, OwnCases}, {3, Python}, {4, Python}, {5, Python}, {6, OwnCases}, {7, OwnCases},
         {8, Python}, {9, Python}, {10, Python}, {11, Python}, {12, Python}, {13, Python}, {14, Python},
         {15, Python}, {21, Python}, {30, Python}, {CharsetCode(0x9C000100u), Python},
         {CharsetCode(0x98000100u), Python}, {CharsetCode(0x94000100u), Python},
@@ -54,12 +54,12 @@ const std::map<CharsetCode, Check>& entryChecks()
         {cf(0x0210), Python}, {cf(0x020F), Python}, {cf(0x020E), Python}, {cf(0x020D), Python},
         {cf(0x020B), Python}, {cf(0x020A), Python}, {cf(0x0209), Python}, {cf(0x0208), Python},
         {cf(0x0207), Python}, {cf(0x0206), Python}, {cf(0x0205), Python}, {cf(0x0204), Python},
-        {cf(0x0203), Python}, {cf(0x00EC), Fallback}, {cf(0x0098), IcuAgainstIconv}, {cf(0x008C), Fallback},
-        {cf(0x0029), Fallback}, {cf(0x0028), Fallback}, {cf(0x0027), Fallback}, {cf(0x0026), Fallback},
-        {cf(0x0025), Fallback}, {cf(0x0024), Fallback}, {cf(0x0023), Python}, {cf(0x0022), Fallback},
+        {cf(0x0203), Python}, {cf(0x00EC), Fallback}, {cf(0x0098), IcuAgainstIconv}, {cf(0x008C), Python},
+        {cf(0x0029), Fallback}, {cf(0x0028), Fallback}, {cf(0x0027), Fallback}, {cf(0x0026), Python},
+        {cf(0x0025), Python}, {cf(0x0024), Python}, {cf(0x0023), Python}, {cf(0x0022), OwnCases},
         {cf(0x001D), Python}, {cf(0x001A), Fallback}, {cf(0x0019), Fallback}, {cf(0x0015), Fallback},
         {cf(0x000B), Fallback}, {cf(0x000A), Fallback}, {cf(0x0009), Fallback}, {cf(0x0007), Python},
-        {cf(0x0006), Python}, {cf(0x0005), Fallback}, {cf(0x0004), Fallback}, {cf(0x0003), Fallback},
+        {cf(0x0006), Python}, {cf(0x0005), Fallback}, {cf(0x0004), Python}, {cf(0x0003), Fallback},
         {cf(0x0002), Fallback}, {cf(0x0001), Fallback},
     };
     return checks;

@@ -15,10 +15,8 @@ Line formats (codes in hex as unsigned 32-bit, texts and bytes in hex):
 
 import sys
 
-# Character-set code -> Python codec, for every table entry Python knows and
-# we convert. (Python also carries the Mac Farsi, Romanian, Icelandic,
-# Croatian and Arabic pages, which no library here has; those entries use
-# the ASCII fallback.) Single-byte pages get the full 256-byte treatment.
+# Character-set code -> Python codec, for every table entry Python knows.
+# Single-byte pages get the full 256-byte treatment.
 SINGLE_BYTE = {
     0x00000001: "ascii",
     0x00000005: "latin_1",
@@ -65,10 +63,15 @@ SINGLE_BYTE = {
     0x80000205: "iso8859_5",
     0x80000204: "iso8859_4",
     0x80000203: "iso8859_3",
+    0x8000008C: "mac_farsi",
+    0x80000026: "mac_romanian",
+    0x80000025: "mac_iceland",
+    0x80000024: "mac_croatian",
     0x80000023: "mac_turkish",
     0x8000001D: "mac_latin2",
     0x80000007: "mac_cyrillic",
     0x80000006: "mac_greek",
+    0x80000004: "mac_arabic",
 }
 
 MULTI_BYTE = {
@@ -161,6 +164,15 @@ DISAGREEMENTS = {
     0x80000631: (chars("\u20ac"), "Code page 936 has the euro at 0x80; Python's GBK does not."),
     0x80000421: (chars("\u20ac"), "Code page 936 has the euro at 0x80; Python's GBK does not."),
 }
+
+# The Mac Arabic and Farsi pages hold ASCII punctuation twice, once in
+# each direction; both read as the ASCII character, which we write as the
+# low (ASCII) byte and Python as the high one. Only encoding differs.
+for _code, _codec in ((0x80000004, "mac_arabic"), (0x8000008C, "mac_farsi")):
+    DISAGREEMENTS[_code] = (
+        {chr(c) for c in range(0x20, 0x7F) if chr(c).encode(_codec)[0] >= 0x80},
+        "ASCII punctuation: we write the low byte, Python the high duplicate.")
+ENCODE_ONLY = {0x80000004, 0x8000008C}
 
 # Single bytes Python leaves undefined that our converter reads, by code.
 # The Windows pages in ICU pass their unassigned bytes through as the C1
@@ -263,7 +275,7 @@ def decode_vector(code, codec, data):
     except UnicodeDecodeError:
         emit("X", code, data)
         return
-    if without_disagreements(code, text) == text:
+    if code in ENCODE_ONLY or without_disagreements(code, text) == text:
         emit("D", code, data, text.encode("utf-8"))
 
 
