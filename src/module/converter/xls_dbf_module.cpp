@@ -161,7 +161,7 @@ XlsDbfModule::SheetResult XlsDbfModule::convertSheet(BookHandle book, SheetHandl
             table->setField(c, cell.text(), memo ? 0.0 : cell.leadingNumber());
         }
         table->appendRecord(0);
-        if (rows < kPausedSheetRows)
+        if (pauseSmallSheets_ && rows < kPausedSheetRows)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     // Closed first, so that the size in the log is the size on disk.

@@ -33,6 +33,8 @@ public:
     // Sheets with fewer rows pause 1 ms after each record, so that a small
     // sheet's progress can be seen at all.
     static constexpr int kPausedSheetRows = 500;
+    // Fuzzing and benchmarks turn the pause off.
+    void setSmallSheetPause(bool on) { pauseSmallSheets_ = on; }
 
 private:
     enum class SheetResult { Done, OutputFailed, Cancelled };
@@ -41,4 +43,5 @@ private:
 
     myOptions& options_;
     ConverterShell& shell_;
+    bool pauseSmallSheets_ = true;
 };
