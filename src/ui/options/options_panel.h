@@ -1,11 +1,22 @@
 #pragma once
 // The options panel: copies the options record into the controls
 // (updateOptions) and back (readBack, the first step of saving). Controls of
-// the module's options view are found by tag; a few are outlets of the main
-// window.
+// the module's options view are found by their "tag" property; a few are
+// outlets of the main window.
+//
+// Controls by kind: check boxes are QCheckBox (on = 1; off and mixed = 0),
+// pop-ups QComboBox (item i = value i), text fields QLineEdit, the GO count
+// (tag 200) a QSpinBox or a QSlider, its caption (tag 201) a QLabel. A tag
+// that the view does not hold, or that sits on a control of another kind,
+// is skipped when filling and reads back as 0 or absent; only tag 185
+// (backticks) then keeps its field.
+//
+// A value outside a pop-up's items leaves the pop-up without a selection,
+// and a pop-up without a selection leaves its field as it is at the
+// read-back, so such a value survives unchanged instead of turning into
+// another choice.
 
 #include <QObject>
-#include <QPointer>
 
 class QCheckBox;
 class QComboBox;
@@ -27,17 +38,31 @@ class OptionsPanel : public QObject {
 public:
     OptionsPanel(myOptions& options, const PanelControls& controls, QObject* parent = nullptr);
 
-    // Record -> controls (once at start-up, after saved settings and the
-    // command line).
+    // Record -> controls, once at start-up after the saved settings and the
+    // command line. Also connects the flavour pop-up (tag 50, on a user's
+    // choice) to typeChanged and the GO count (tag 200) to valueChanged.
     void updateOptions();
-    // Controls -> record, in the saving order.
+    // Controls -> record, in the saving order. Only for interactive runs:
+    // the caller (SaveOptions) checks silent and batch.
     void readBack();
 
+    // The title of the item appended to the true/false pop-up for the
+    // command line's own pair.
+    static QString logicalPairTitle(const QString& yes, const QString& no);
+
 public slots:
-    void valueChanged();   // the GO-count control (tag 200)
-    void typeChanged();    // the DBF-flavour pop-up (tag 50)
+    // Stores the GO count in the record at once and captions it (tag 201).
+    void valueChanged();
+    // When the sender is the flavour pop-up showing Visual FoxPro, selects
+    // the quote style, date pattern and true/false values that suit it.
+    // The record learns them at the next read-back.
+    void typeChanged();
 
 private:
+    QWidget* control(int tag) const;
+    void showLogical();
+    void showGoCount();
+
     myOptions& options_;
     PanelControls controls_;
 };
