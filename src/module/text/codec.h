@@ -26,7 +26,7 @@ using CharsetCode = int32_t;
 enum class CodecBackend : uint8_t {
     Icu,            // an ICU converter
     Iconv,          // a glibc iconv converter
-    Own,            // our own code: the Unicode forms and non-lossy ASCII
+    Own,            // our own code: Unicode forms, non-lossy ASCII, own page tables
     AsciiFallback,  // no converter exists for the code (see codec_fallback.h)
 };
 

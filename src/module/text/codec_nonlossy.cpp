@@ -56,7 +56,7 @@ public:
     void encode(std::string_view utf8, std::string& out) const override
     {
         size_t start = out.size();
-        size_t room = utf8.size() * 6;  // \uXXXX for every byte at worst
+        size_t room = utf8.size() * 3;  // six bytes of escape per two bytes of UTF-8 at worst
         out.resize(start + room);
         out.resize(start + encodeInto(utf8, out.data() + start, room));
     }
