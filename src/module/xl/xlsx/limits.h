@@ -14,6 +14,10 @@ namespace ll::xl::xlsx {
 // about 410 MB of XML); beyond it a part is a decompression bomb.
 inline constexpr uint64_t kMaxBulkPartBytes = uint64_t(4) << 30;
 
+// Inflated bytes of all parts read for one book together. A workbook can
+// name one part from many sheets; this bounds the work such a file causes.
+inline constexpr uint64_t kMaxBookInflatedBytes = uint64_t(8) << 30;
+
 // Inflated bytes of the small parts (workbook, relationships, styles). Real
 // ones are kilobytes; bloated styles parts reach tens of megabytes.
 inline constexpr uint64_t kMaxMetadataPartBytes = uint64_t(128) << 20;
@@ -25,6 +29,11 @@ inline constexpr uint64_t kMaxZipEntries = 500'000;
 // How much of a compound (OLE) file is searched for the name of an
 // encrypted package before calling it simply "not a workbook".
 inline constexpr uint64_t kMaxOleScanBytes = uint64_t(64) << 20;
+
+// Bytes the XML parser may take without meeting a tag. A longer stretch is
+// one huge token (which the parser would have to hold whole) or filler; the
+// longest real texts are bounded by kMaxTextBytes.
+inline constexpr uint64_t kMaxBytesBetweenTags = uint64_t(64) << 20;
 
 // Size of the chunks that parts are inflated and parsed in.
 inline constexpr size_t kChunkBytes = 256 << 10;

@@ -11,6 +11,7 @@ public:
     static void XMLCALL start(void* user, const XML_Char* name, const XML_Char** attributes)
     {
         auto* handler = static_cast<XmlHandler*>(user);
+        ++handler->tags_;
         if (++handler->depth_ > kMaxXmlDepth) {
             handler->fail({LoadErrorKind::TooLarge,
                            "elements nested deeper than " + std::to_string(kMaxXmlDepth)});
@@ -21,6 +22,7 @@ public:
     static void XMLCALL end(void* user, const XML_Char* name)
     {
         auto* handler = static_cast<XmlHandler*>(user);
+        ++handler->tags_;
         --handler->depth_;
         handler->endElement(localName(name));
     }
@@ -78,6 +80,9 @@ LoadError XmlDriver::run(ChunkSource& source, XmlHandler& handler, std::string_v
     XML_SetEntityDeclHandler(parser, &XmlDriver::entity);
 
     uint64_t total = 0;
+    uint64_t sinceTag = 0; // bytes fed since a chunk in which a tag was seen
+    uint64_t tagsBefore = 0;
+    handler.tags_ = 0;
     for (;;) {
         void* buffer = XML_GetBuffer(parser, int(kChunkBytes));
         if (!buffer)
@@ -101,6 +106,11 @@ LoadError XmlDriver::run(ChunkSource& source, XmlHandler& handler, std::string_v
         }
         if (last)
             return {};
+        sinceTag = handler.tags_ != tagsBefore ? 0 : sinceTag + got;
+        tagsBefore = handler.tags_;
+        if (sinceTag > kMaxBytesBetweenTags)
+            return {LoadErrorKind::TooLarge, std::string(partName) + ": more than " +
+                                                 std::to_string(kMaxBytesBetweenTags) + " bytes without a tag"};
     }
 }
 

@@ -3,7 +3,9 @@
 // a handler by local name (the namespace prefix is dropped, so transitional,
 // Strict and oddly prefixed documents read the same). Document type
 // declarations are refused, which rules out entity expansion; nesting is
-// bounded by kMaxXmlDepth.
+// bounded by kMaxXmlDepth, and so is the stretch between two tags
+// (kMaxBytesBetweenTags), which keeps any one token from growing the
+// parser's buffer without end.
 
 #include <string>
 #include <string_view>
@@ -31,6 +33,7 @@ private:
     friend class XmlDriver;
     void* parser_ = nullptr; // the expat parser while a parse runs
     int depth_ = 0;
+    uint64_t tags_ = 0;      // start and end tags seen
     LoadError failure_;
 };
 

@@ -63,8 +63,9 @@ bool fileHasEncryptedStream(std::FILE* file)
 
 class ZipPartSource final : public ChunkSource {
 public:
-    ZipPartSource(zip_file_t* file, std::string name, uint64_t limit, bool limitIsDeclared)
-        : file_(file), name_(std::move(name)), limit_(limit), limitIsDeclared_(limitIsDeclared) {}
+    ZipPartSource(zip_file_t* file, std::string name, uint64_t limit, bool limitIsDeclared, uint64_t& bookTotal)
+        : file_(file), name_(std::move(name)), limit_(limit), limitIsDeclared_(limitIsDeclared),
+          bookTotal_(bookTotal) {}
     ~ZipPartSource() override { zip_fclose(file_); }
 
     bool read(char* into, size_t capacity, size_t& got, LoadError& error) override
@@ -78,6 +79,12 @@ public:
             return false;
         }
         total_ += uint64_t(n);
+        bookTotal_ += uint64_t(n);
+        if (bookTotal_ > kMaxBookInflatedBytes) {
+            error = {LoadErrorKind::TooLarge,
+                     "the parts read inflate beyond " + std::to_string(kMaxBookInflatedBytes) + " bytes in all"};
+            return false;
+        }
         if (total_ > limit_) {
             if (limitIsDeclared_)
                 error = {LoadErrorKind::Corrupt, name_ + " inflates beyond its declared size of " +
@@ -96,6 +103,7 @@ private:
     std::string name_;
     uint64_t limit_;
     bool limitIsDeclared_;
+    uint64_t& bookTotal_;
     uint64_t total_ = 0;
 };
 
@@ -230,7 +238,8 @@ LoadError ZipPackage::openPart(uint64_t entry, uint64_t ceiling, std::unique_ptr
     zip_file_t* file = zip_fopen_index(archive_, entry, 0);
     if (!file)
         return zipFailure(zip_error_code_zip(zip_get_error(archive_)), "opening " + name);
-    source = std::make_unique<ZipPartSource>(file, name, declared ? *declared : ceiling, declared.has_value());
+    source = std::make_unique<ZipPartSource>(file, name, declared ? *declared : ceiling, declared.has_value(),
+                                             inflatedTotal_);
     return {};
 }
 

@@ -35,8 +35,9 @@ public:
     // leading '/', and with '\' as the separator.
     std::optional<uint64_t> find(std::string_view partName) const;
 
-    // Streams a part's inflated bytes; reading fails past ceiling bytes, or
-    // past the size the zip declares for it.
+    // Streams a part's inflated bytes; reading fails past ceiling bytes, past
+    // the size the zip declares for it, or past the book's inflate budget.
+    // The source must not outlive the package.
     LoadError openPart(uint64_t entry, uint64_t ceiling, std::unique_ptr<ChunkSource>& source) const;
     // The inflated size the zip declares, or nullopt when it declares none.
     std::optional<uint64_t> declaredSize(uint64_t entry) const;
@@ -48,6 +49,8 @@ private:
 
     zip* archive_;
     std::unordered_map<std::string, uint64_t> entries_; // part key -> entry
+    // Bytes inflated from all parts so far, against kMaxBookInflatedBytes.
+    mutable uint64_t inflatedTotal_ = 0;
 };
 
 // Converts a libzip error code into a load failure, naming what was done.

@@ -73,6 +73,13 @@ std::string hugeText()
     return WorkbookParts().sheet("S", "<row><c t=\"inlineStr\"><is><t>" + text + "</t></is></c></row>").zip();
 }
 
+// One attribute value longer than the parser may hold between two tags.
+std::string hugeToken()
+{
+    std::string value(xlsx::kMaxBytesBetweenTags + (1 << 20), 'a');
+    return WorkbookParts().sheet("S", "<row><c r=\"" + value + "\"/></row>").zip();
+}
+
 const char* kLaughs = "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">"
                       "<!ENTITY lol2 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">"
                       "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>"
@@ -110,6 +117,7 @@ std::vector<BadCase> badCases()
         {"UnderstatedInflatedSize", understatedSize(), LoadErrorKind::Corrupt, "declared size"},
         {"OverstatedMetadataSize", overstatedMetadataSize(), LoadErrorKind::TooLarge, "declares"},
         {"TextPastTheLimit", hugeText(), LoadErrorKind::TooLarge, "longer than"},
+        {"HugeToken", hugeToken(), LoadErrorKind::TooLarge, "without a tag"},
     };
 }
 
