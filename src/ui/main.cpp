@@ -1,11 +1,14 @@
 // Entry point of the desktop program and of its batch runs.
 
 #include <QApplication>
-#include <QMainWindow>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
+
+#include "options/command_line.h"
+#include "ui/window/app_delegate.h"
 
 namespace {
 
@@ -22,17 +25,31 @@ void chooseOffscreenWhenHeadless(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // The list of switches needs no window system at all.
+    if (wantsHelp(argumentList(argc, argv))) {
+        QByteArray help = commandLineHelp().toLocal8Bit();
+        std::fwrite(help.constData(), 1, size_t(help.size()), stdout);
+        return 0;
+    }
     chooseOffscreenWhenHeadless(argc, argv);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Ledgerline"));
     QApplication::setApplicationName(QStringLiteral("Ledgerline"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Ledgerline"));
-    window.resize(720, 480);
-    window.show();
-    return app.exec();
+
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(QCoreApplication::arguments());
+    int status = app.exec();
+    return status;
 }
