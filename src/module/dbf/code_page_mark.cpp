@@ -21,8 +21,9 @@ constexpr Mark kMarks[] = {
     {1254, 0xCA}, {1253, 0xCB}, {1257, 0xCC},
 };
 
-// Codes of the platform's string encodings (classic numbers, and
-// 0x80000000 + a value for the others) and their code pages.
+// Character-set codes (classic numbers, and 0x80000000 + a value for the
+// others) and the code pages the text codecs use for them; consulted when a
+// codec's converter name does not say (no converter, or a Mac table).
 struct CharsetPage {
     uint32_t code;
     int codePage;
@@ -31,7 +32,7 @@ struct CharsetPage {
 constexpr CharsetPage kCharsetPages[] = {
     {8, 932},           {11, 1251},         {12, 1252},         {13, 1253},         {14, 1254},
     {15, 1250},         {30, 10000},        {0x80000400, 437},  {0x80000405, 737},  {0x80000410, 850},
-    {0x80000412, 852},  {0x80000414, 857},  {0x80000416, 861},  {0x8000041A, 865},  {0x8000041B, 866},
+    {0x80000412, 852},  {0x80000414, 857},  {0x80000416, 861},  {0x8000041A, 865},  {0x80000413, 866},
     {0x8000041D, 874},  {0x80000421, 936},  {0x80000422, 949},  {0x80000423, 950},  {0x80000505, 1255},
     {0x80000506, 1256}, {0x80000507, 1257}, {0x80000006, 10006}, {0x80000007, 10007}, {0x8000001D, 10029},
 };

@@ -73,10 +73,12 @@ std::unique_ptr<MemoFile> MemoFile::open(FileSystem& files, const std::string& p
         error = makeError(Failure::ReadFailed, path, 0, 0, file->errorCode());
         return nullptr;
     }
-    // Append after everything in use: the header's word, the file's end, or
-    // the header blocks, whichever lies furthest.
+    // New memos go at the file's end (rounded up to a block): the header's
+    // next free block may be stale, point into a free list, or lie far past
+    // the end, and none of that may make us overwrite a memo or write a
+    // huge sparse file.
     uint64_t blocksInFile = (uint64_t(size) + header->blockSize - 1) / header->blockSize;
-    uint64_t next = std::max<uint64_t>({header->nextFree, blocksInFile, headerBlockCount(header->blockSize)});
+    uint64_t next = std::max<uint64_t>(blocksInFile, headerBlockCount(header->blockSize));
     if (next > UINT32_MAX)
         writable = false;
     return std::unique_ptr<MemoFile>(new MemoFile(std::move(file), path, kind, header->blockSize,

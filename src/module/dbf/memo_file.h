@@ -3,9 +3,8 @@
 // and reading them back with every pointer and length checked against the
 // file.
 //
-// New memos go after the last block in use (the header's next free block,
-// or the file's end when that lies further), so appending never overwrites
-// a foreign table's memos. flush() writes the queued blocks and then the
+// New memos go at the file's end, so appending never overwrites a foreign
+// table's memos whatever its header claims. flush() writes the queued blocks and then the
 // next free block into the header; the table flushes its memo file before
 // it writes records that point into it.
 

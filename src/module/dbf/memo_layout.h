@@ -26,8 +26,10 @@ namespace ll::dbf {
 constexpr uint32_t kDbt3BlockSize = 512;
 constexpr uint32_t kMinMemoBlockSize = 16;
 constexpr uint32_t kMaxMemoBlockSize = 32768;
-// A memo file's block size read from disk beyond this is taken as a lie.
-constexpr uint32_t kMaxForeignBlockSize = 1u << 20;
+// A memo file's block size read from disk beyond this is taken as a lie
+// (the .fpt and dBase IV headers hold 16 bits; padding each memo to a
+// larger block would write that much per memo).
+constexpr uint32_t kMaxForeignBlockSize = 1u << 16;
 
 // The block size a new memo file gets: 512 for dBase III, otherwise the
 // requested size, or 512 when it lies outside 16..32768.

@@ -3,18 +3,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <limits>
 
 namespace ll::dbf {
 namespace {
 
-// Files beyond this size are refused, so a bad offset cannot make the
-// fuzzer allocate gigabytes.
-constexpr int64_t kMaxMemoryFile = int64_t(1) << 30;
-
 class MemoryFile final : public File {
 public:
-    MemoryFile(std::shared_ptr<std::string> bytes, bool writable) : bytes_(std::move(bytes)), writable_(writable) {}
+    MemoryFile(std::shared_ptr<std::string> bytes, bool writable, int64_t maxSize)
+        : bytes_(std::move(bytes)), writable_(writable), maxSize_(maxSize)
+    {
+    }
 
     int64_t readAt(int64_t offset, void* buffer, size_t size) override
     {
@@ -35,7 +33,7 @@ public:
             error_ = EBADF;
             return 0;
         }
-        if (offset < 0 || offset > kMaxMemoryFile || int64_t(size) > kMaxMemoryFile - offset) {
+        if (offset < 0 || offset > maxSize_ || int64_t(size) > maxSize_ - offset) {
             error_ = EFBIG;
             return 0;
         }
@@ -50,7 +48,7 @@ public:
 
     bool truncate(int64_t size) override
     {
-        if (!writable_ || size < 0 || size > kMaxMemoryFile) {
+        if (!writable_ || size < 0 || size > maxSize_) {
             error_ = EINVAL;
             return false;
         }
@@ -65,6 +63,7 @@ public:
 private:
     std::shared_ptr<std::string> bytes_;
     bool writable_;
+    int64_t maxSize_;
     int error_ = 0;
 };
 
@@ -82,7 +81,7 @@ std::unique_ptr<File> MemoryFileSystem::open(const std::string& path, OpenMode m
         return nullptr;
     }
     errorCode = 0;
-    return std::make_unique<MemoryFile>(it->second, mode != OpenMode::Read);
+    return std::make_unique<MemoryFile>(it->second, mode != OpenMode::Read, maxFileSize_);
 }
 
 bool MemoryFileSystem::exists(const std::string& path)

@@ -13,6 +13,9 @@ namespace ll::dbf {
 
 class MemoryFileSystem final : public FileSystem {
 public:
+    // Writes that would grow a file past maxFileSize fail with EFBIG.
+    explicit MemoryFileSystem(int64_t maxFileSize = int64_t(1) << 30) : maxFileSize_(maxFileSize) {}
+
     std::unique_ptr<File> open(const std::string& path, OpenMode mode, int& errorCode) override;
     bool exists(const std::string& path) override;
     bool remove(const std::string& path) override;
@@ -21,6 +24,7 @@ public:
     std::optional<std::string> get(const std::string& path) const;
 
 private:
+    int64_t maxFileSize_;
     std::map<std::string, std::shared_ptr<std::string>> files_;
 };
 
