@@ -12,11 +12,13 @@ build_packages=(
   clang libclang-rt-14-dev
 )
 # The tests check our DBF output with independent readers and build sample
-# workbooks with independent writers.
+# workbooks with independent writers; the packaging test builds the .deb
+# (dpkg-shlibdeps) and validates its desktop entry and AppStream data.
 test_packages=(
   xvfb xauth
   python3 python3-xlsxwriter python3-xlwt python3-openpyxl python3-xlrd
   python3-dbfread python3-dbf libdbd-xbase-perl gdal-bin pgdbf dbview ruby-dbf
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
