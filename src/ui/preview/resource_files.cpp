@@ -1,42 +1,27 @@
 #include "resource_files.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUiLoader>
 #include <QWidget>
 
+#include "ui/resources.h"
+
 QString resourceFilePath(const QString& fileName)
 {
     if (fileName.isEmpty())
         return {};
-    QStringList folders;
-    const QString named = qEnvironmentVariable("LEDGERLINE_RESOURCES");
-    if (!named.isEmpty())
-        folders << named;
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (!exeDir.isEmpty())
-        folders << exeDir + QStringLiteral("/resources") << exeDir + QStringLiteral("/../share/ledgerline");
-    for (const QString& folder : folders) {
-        const QFileInfo candidate(QDir(folder), fileName);
-        if (candidate.isFile())
-            return candidate.absoluteFilePath();
-    }
-    return {};
+    const QString path = resourcePath(fileName);
+    return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
 }
 
 std::unique_ptr<QWidget> loadInterfaceFile(const QString& name)
 {
-    const QString path = resourceFilePath(name + QStringLiteral(".ui"));
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        qWarning("Couldn't load interface file named %s", qPrintable(name));
-        return nullptr;
-    }
-    QUiLoader loader;
-    std::unique_ptr<QWidget> widget(loader.load(&file, nullptr));
+    QFile file(resourceFilePath(name + QStringLiteral(".ui")));
+    std::unique_ptr<QWidget> widget;
+    if (!file.fileName().isEmpty() && file.open(QIODevice::ReadOnly))
+        widget.reset(QUiLoader().load(&file, nullptr));
     if (!widget)
-        qWarning("Couldn't load interface file named %s: %s", qPrintable(name), qPrintable(loader.errorString()));
+        qWarning("Couldn't load nib named %s", qPrintable(name));
     return widget;
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Where the program's resources (interface files, read-me, licence) lie at
-// run time: the folder named by LEDGERLINE_RESOURCES, else "resources"
-// beside the executable, else "../share/ledgerline" beside it.
+// The previews' and the help window's resources: interface files and
+// documents in the program's resources folder (ui/resources.h).
 
 #include <QString>
 
@@ -9,9 +8,10 @@
 
 class QWidget;
 
-// The full path of an existing resource file; empty when none is found.
+// The full path of an existing resource file; empty when there is none.
 QString resourceFilePath(const QString& fileName);
 
-// Loads "<name>.ui" into a new top-level widget. Null (and a warning in
-// the log) when the file is missing or does not load.
+// Loads "<name>.ui" with QUiLoader into a new top-level widget. Null, with
+// "Couldn't load nib named <name>" in the log, when the file is missing or
+// does not load.
 std::unique_ptr<QWidget> loadInterfaceFile(const QString& name);

@@ -219,6 +219,8 @@ void DbfPreviewTest::millionRecordsOpenAtOnce()
     QElapsedTimer timer;
     timer.start();
     dbfPreview preview(QString::fromStdString(path), kDefaultCharsetIndex);
+    preview.windowDidLoad();
+    const qint64 loading = timer.elapsed();
     preview.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(preview.window()));
     (void)preview.window()->grab();
@@ -232,14 +234,15 @@ void DbfPreviewTest::millionRecordsOpenAtOnce()
     bar->setValue(bar->maximum());
     (void)preview.window()->grab();
     const qint64 scrolling = timer.elapsed();
-    qInfo("million records: opened and drawn in %lld ms, 51 scroll positions drawn in %lld ms", opening, scrolling);
+    qInfo("million records: opened in %lld ms, opened and drawn in %lld ms, 51 scroll positions drawn in %lld ms",
+          loading, opening, scrolling);
 
     QCOMPARE(preview.model()->rowCount(), int(kRecords));
     QCOMPARE(preview.model()->index(kRecords - 1, 1).data().toString(), QStringLiteral("1000000"));
     QCOMPARE(preview.model()->index(999000, 0).data().toString(), QStringLiteral("*"));
     // Generous bounds for a shared two-core machine; a copy of the data or
     // a measured row height per record would take far longer.
-    QVERIFY2(opening < 5000, qPrintable(QString::number(opening)));
+    QVERIFY2(opening < 10000, qPrintable(QString::number(opening)));
     QVERIFY2(scrolling < 10000, qPrintable(QString::number(scrolling)));
 }
 
