@@ -10,7 +10,9 @@
 
 #include "support/test_support.h"
 
-inline QString resourcesDir()
+namespace optionstest {
+
+inline QString resourcesFolder()
 {
     QByteArray fromTest = qgetenv("LEDGERLINE_RESOURCES");
     if (!fromTest.isEmpty())
@@ -20,9 +22,11 @@ inline QString resourcesDir()
 
 inline std::unique_ptr<QWidget> loadOptionsView()
 {
-    QFile file(resourcesDir() + "/ledgerline.ui");
+    QFile file(resourcesFolder() + "/ledgerline.ui");
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
     QUiLoader loader;
     return std::unique_ptr<QWidget>(loader.load(&file));
 }
+
+} // namespace optionstest
