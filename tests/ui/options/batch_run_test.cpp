@@ -76,7 +76,7 @@ struct Sheet {
     int64_t records;
 };
 
-TEST_F(BatchRunTest, DISABLED_ConvertsEverySheetAndLogsIt)
+TEST_F(BatchRunTest, ConvertsEverySheetAndLogsIt)
 {
     testsupport::XlsxBuilder book;
     book.sheet("Sheet1").text(0, 0, "Name").text(0, 1, "Amount");
@@ -118,7 +118,7 @@ TEST_F(BatchRunTest, DISABLED_ConvertsEverySheetAndLogsIt)
     expectSettingsUntouched();
 }
 
-TEST_F(BatchRunTest, DISABLED_UnreadableWorkbookEndsWithStatusOne)
+TEST_F(BatchRunTest, UnreadableWorkbookEndsWithStatusOne)
 {
     QString workbook = path("broken.xlsx");
     testsupport::writeFile(workbook.toStdString(), "not a workbook");
