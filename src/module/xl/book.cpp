@@ -178,9 +178,19 @@ bool isGeneral(std::string_view text)
 }
 } // namespace
 
+uint32_t NumberFormats::addDateVariant(uint32_t xf)
+{
+    Format variant = formatOfXf(xf);
+    variant.isDate = variant.alwaysDate = true;
+    formats_.push_back(variant);
+    return uint32_t(formats_.size() - 1);
+}
+
 void NumberFormats::finish()
 {
     for (Format& format : formats_) {
+        if (format.alwaysDate)
+            continue;
         auto it = custom_.find(format.numFormat);
         if (it != custom_.end() && (format.numFormat >= 164 || definedTextsDecide_))
             format.isDate = !isGeneral(it->second) && isDateFormatText(it->second);

@@ -120,6 +120,7 @@ private:
 struct Format {
     int numFormat = 0;
     bool isDate = false;
+    bool alwaysDate = false; // a date whatever the format says (see addDateVariant)
 };
 
 // Number formats of a book: style (XF) index -> number-format id, and the
@@ -135,6 +136,10 @@ public:
     // id, built-in ids it redefines included (.xlsx styles parts redefine
     // ids such as 59 "m/d"); when off, only ids from 164 take the file's text.
     void setDefinedTextsDecide(bool on) { definedTextsDecide_ = on; }
+    // Adds a style that reads as xf does but always as a date, for cells the
+    // file itself marks as dates; returns its index. The flag holds also
+    // when finish() runs later.
+    uint32_t addDateVariant(uint32_t xf);
     // Computes the date flags; call once after loading.
     void finish();
 

@@ -39,7 +39,7 @@ inline constexpr uint64_t kMaxBytesBetweenTags = uint64_t(64) << 20;
 inline constexpr size_t kChunkBytes = 256 << 10;
 
 // Element nesting in any part. Worksheets nest about six deep; extension
-// lists add a few more. Deeper files only cost stack and memory.
+// lists add a few more; deeper nesting serves no purpose here.
 inline constexpr int kMaxXmlDepth = 256;
 
 // Bytes of one text (a shared string, an inline string, a cell value).
@@ -48,7 +48,7 @@ inline constexpr int kMaxXmlDepth = 256;
 inline constexpr size_t kMaxTextBytes = size_t(16) << 20;
 
 // Cells in one book: 100 times a 1,000,000 x 10 sheet, 1.6 GB of cells.
-inline constexpr uint64_t kMaxCells = 1'000'000'000 / 10;
+inline constexpr uint64_t kMaxCells = 100'000'000;
 
 // Texts in one book's string pool (shared, inline and formula texts):
 // 16 times the shared strings of a 1,000,000 x 10 sheet. Each costs 12
@@ -67,14 +67,17 @@ inline constexpr size_t kMaxCustomFormats = 65'536;
 
 // The shared-string table's declared uniqueCount is only a hint for
 // reserving the index: it is clamped to this and to what the part's size
-// can hold (an <si> element takes at least kMinSharedStringBytes bytes).
+// can hold (an <si/> element takes at least kMinSharedStringBytes bytes).
 inline constexpr uint64_t kMaxReservedStrings = uint64_t(1) << 24;
-inline constexpr uint64_t kMinSharedStringBytes = 8;
+inline constexpr uint64_t kMinSharedStringBytes = 5;
 
 // A worksheet's <dimension> only hints at how many cells to reserve room
 // for; the hint is clamped to what the part's size can hold, a cell with a
 // value taking at least kMinCellBytes bytes ("<c><v>1</v></c>").
+// The reservation never exceeds kMaxReservedCells (512 MB of cells); a
+// bigger sheet grows from there.
 inline constexpr uint64_t kMinCellBytes = 15;
+inline constexpr uint64_t kMaxReservedCells = uint64_t(32) << 20;
 
 // Inline and formula texts are looked up so that repeats are stored once;
 // past this many distinct ones they are stored without the look-up, which

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cell_values.h"
+#include "date_styles.h"
 #include "limits.h"
 #include "module/xl/book.h"
 #include "shared_strings.h"
@@ -138,7 +139,8 @@ private:
     void startSheetData()
     {
         inSheetData_ = true;
-        uint64_t room = std::min({claimedCells_, partSize_ / kMinCellBytes, *context_.cellBudget});
+        uint64_t room =
+            std::min({claimedCells_, partSize_ / kMinCellBytes, *context_.cellBudget, kMaxReservedCells});
         if (room > 0)
             sheet_.reserve(size_t(room));
         claimedCells_ = 0; // a second <sheetData> reserves nothing more
@@ -249,7 +251,7 @@ private:
         case ValueKind::Date: {
             double serial = 0;
             if (isoDateToSerial(text_, context_.date1904, serial))
-                return sheet_.setNumber(row_, col_, xf_, serial);
+                return sheet_.setNumber(row_, col_, context_.dateStyles.dateStyleFor(xf_), serial);
             return storeText(); // not a date after all: keep what the file says
         }
         }

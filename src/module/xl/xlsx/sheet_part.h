@@ -16,12 +16,14 @@ class Sheet;
 namespace ll::xl::xlsx {
 
 class ChunkSource;
+class DateStyles;
 class StringStore;
 struct SharedStrings;
 
 struct SheetContext {
     const SharedStrings& sharedStrings;
     StringStore& strings;       // for inline and formula texts
+    DateStyles& dateStyles;     // for t="d" cells
     bool date1904 = false;      // for t="d" cells
     uint64_t* cellBudget;       // cells the book may still take; counts down
 };

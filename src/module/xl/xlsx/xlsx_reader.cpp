@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "date_styles.h"
 #include "limits.h"
 #include "module/xl/load.h"
 #include "relationships.h"
@@ -108,8 +109,9 @@ LoadError loadPackage(const ZipPackage& package, Book& book)
         return error;
 
     StringStore strings(book.strings);
+    DateStyles dateStyles(book.formats);
     uint64_t cellBudget = kMaxCells;
-    SheetContext context{shared, strings, book.date1904, &cellBudget};
+    SheetContext context{shared, strings, dateStyles, book.date1904, &cellBudget};
     for (const SheetEntry& entry : info.sheets) {
         // Sheets whose part is missing are left out, as are chart sheets:
         // they hold no cells.

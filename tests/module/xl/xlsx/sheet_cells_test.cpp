@@ -6,6 +6,7 @@
 
 #include "load_helpers.h"
 #include "module/xl/xlsx/chunk_source.h"
+#include "module/xl/xlsx/date_styles.h"
 #include "module/xl/xlsx/shared_strings.h"
 #include "module/xl/xlsx/sheet_part.h"
 #include "module/xl/xlsx/string_store.h"
@@ -167,6 +168,36 @@ TEST(SheetCellsTest, SharedStringsJoinRunsAndRepeatedTextsAreStoredOnce)
     EXPECT_EQ(book.strings.size(), 5u);
 }
 
+TEST(SheetCellsTest, IsoDateCellsAreDatesWhateverTheirStyle)
+{
+    std::string styles = "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                         "<cellXfs><xf/><xf numFmtId=\"14\"/><xf numFmtId=\"2\"/></cellXfs></styleSheet>";
+    std::string rows = "<row r=\"1\"><c r=\"A1\" t=\"d\"><v>2021-03-02</v></c>"
+                       "<c r=\"B1\" s=\"1\" t=\"d\"><v>2021-03-02</v></c>"
+                       "<c r=\"C1\" s=\"2\" t=\"d\"><v>2021-03-02</v></c>"
+                       "<c r=\"D1\" s=\"2\" t=\"d\"><v>2021-03-03</v></c>"
+                       "<c r=\"E1\" s=\"77\" t=\"d\"><v>2021-03-02</v></c>"
+                       "<c r=\"F1\" s=\"88\" t=\"d\"><v>2021-03-02</v></c>"
+                       "<c r=\"G1\" s=\"2\"><v>44257</v></c></row>";
+    Loaded loaded = load(WorkbookParts().styles(styles).sheet("S", rows).zip());
+    ASSERT_FALSE(loaded.error) << describe(loaded.error);
+    const Sheet& sheet = *loaded.book->sheets[0];
+    const NumberFormats& formats = loaded.book->formats;
+    struct Case {
+        uint32_t col;
+        bool isDate;
+        int numFormat;
+    };
+    for (const Case& c : {Case{0, true, 0}, Case{1, true, 14}, Case{2, true, 2}, Case{3, true, 2}, Case{4, true, 0},
+                          Case{5, true, 0}, Case{6, false, 2}}) {
+        const Format& format = formats.formatOfXf(sheet.cellAt(0, c.col)->xf());
+        EXPECT_EQ(format.isDate, c.isDate) << c.col;
+        EXPECT_EQ(format.numFormat, c.numFormat) << c.col;
+    }
+    // One variant each for styles 0 and 2, and one for all undefined styles.
+    EXPECT_EQ(formats.xfCount(), 6u);
+}
+
 // Hands over a part a few bytes at a time, as a producer on another thread
 // might: tokens and texts split anywhere must read the same.
 class TrickleSource final : public xlsx::ChunkSource {
@@ -196,8 +227,9 @@ TEST(SheetCellsTest, ChunkBoundariesDoNotMatter)
         Sheet& sheet = book.addSheet("S");
         xlsx::SharedStrings shared;
         xlsx::StringStore strings(book.strings);
+        xlsx::DateStyles dateStyles(book.formats);
         uint64_t budget = 100;
-        xlsx::SheetContext context{shared, strings, false, &budget};
+        xlsx::SheetContext context{shared, strings, dateStyles, false, &budget};
         TrickleSource source(xml, step);
         LoadError error = xlsx::readSheetPart(source, "sheet.xml", xml.size(), context, sheet);
         ASSERT_FALSE(error) << describe(error);
