@@ -151,37 +151,46 @@ TEST_P(MalformedInputTest, OpensOnlyWhatIsThereAndNeverCrashes)
 INSTANTIATE_TEST_SUITE_P(Cases, MalformedInputTest, ::testing::ValuesIn(kCases),
                          [](const auto& p) { return std::string(p.param.name); });
 
-// Inputs the fuzzer found; each must open (or fail) and read without harm.
-TEST(MalformedInputTest, FuzzerFindingsStayFixed)
+// Inputs the fuzzer made (one per version byte and memo file it reached),
+// replayed as fuzz_dbf runs them: open, read every field, append, read
+// again. The fuzzer found no crash; these keep its paths in the normal
+// suite and the sanitizer build.
+TEST(MalformedInputTest, FuzzerInputsReadWithoutHarm)
 {
-    std::filesystem::path dir = testsupport::sourceDir() / "tests/module/dbf/fuzz_regressions";
-    if (!std::filesystem::is_directory(dir))
-        GTEST_SKIP() << "no regression inputs";
+    std::filesystem::path dir = testsupport::sourceDir() / "tests/module/dbf/fuzz_inputs";
+    ASSERT_TRUE(std::filesystem::is_directory(dir));
+    int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         SCOPED_TRACE(entry.path().filename().string());
         std::string input = testsupport::readFile(entry.path());
-        // The fuzzer's input: one selector byte, then the table's bytes up to
-        // a 4-byte little-endian length, then the memo file.
-        if (input.size() < 5)
-            continue;
-        uint32_t length = uint32_t(static_cast<unsigned char>(input[1])) | uint32_t(static_cast<unsigned char>(input[2])) << 8
-            | uint32_t(static_cast<unsigned char>(input[3])) << 16 | uint32_t(static_cast<unsigned char>(input[4])) << 24;
+        ASSERT_GE(input.size(), 5u);
+        auto byte = [&](size_t i) { return uint32_t(static_cast<unsigned char>(input[i])); };
+        uint32_t length = byte(1) | byte(2) << 8 | byte(3) << 16 | byte(4) << 24;
         std::string rest = input.substr(5);
         length = std::min<uint32_t>(length, uint32_t(rest.size()));
-        auto files = std::make_shared<ll::dbf::MemoryFileSystem>();
-        files->put("/r.dbf", rest.substr(0, length));
-        const char* memo[] = {"/r.dbt", "/r.fpt", "/r.smt"};
-        files->put(memo[static_cast<unsigned char>(input[0]) % 3], rest.substr(length));
+        auto files = std::make_shared<ll::dbf::MemoryFileSystem>(int64_t(4) << 20);
+        files->put("/t/f.dbf", rest.substr(0, length));
+        const char* memo[] = {"/t/f.dbt", "/t/f.fpt", "/t/f.smt", "/t/f.DBT"};
+        files->put(memo[byte(0) & 3], rest.substr(length));
         xbtable table(files);
         table.setEncoding(11);
-        if (!table.openDBFfile("/r.dbf"))
-            continue;
-        for (int64_t row = 0; row < table.recCount(); ++row) {
-            ASSERT_TRUE(table.getRecord(row));
+        for (int pass = 0; pass < 2; ++pass) {
+            if (!table.openDBFfile("/t/f.dbf"))
+                break;
+            for (int64_t row = 0; row < table.recCount(); ++row) {
+                ASSERT_TRUE(table.getRecord(row));
+                for (int64_t i = 0; i < table.fieldCount(); ++i)
+                    (void)table.getString(i);
+            }
+            table.clearRecord();
             for (int64_t i = 0; i < table.fieldCount(); ++i)
-                (void)table.getString(i);
+                (void)table.setField(i, "20240229123456", 12.5);
+            (void)table.appendRecord(0);
+            table.closeDBFfile();
+            ++replayed;
         }
     }
+    EXPECT_GT(replayed, 10);
 }
 
 } // namespace
