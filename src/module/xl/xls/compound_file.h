@@ -68,9 +68,6 @@ public:
 
     CfbError read(const Entry& entry, StreamBytes& out) const;
 
-    size_t sectorCount() const { return sectorCount_; }
-    const std::vector<Entry>& entries() const { return entries_; }
-
 private:
     // Follows a chain through `table` for `units` sectors; every sector
     // must be below `limit`.

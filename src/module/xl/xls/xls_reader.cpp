@@ -15,6 +15,12 @@ namespace {
 
 using namespace xls;
 
+// Reading every sheet of a sound file touches each byte of the stream once;
+// sheet offsets that point into one another could make it quadratic. Work
+// past twice the stream (plus slack for tiny streams) is refused.
+constexpr uint64_t kSheetWorkFactor = 2;
+constexpr uint64_t kSheetWorkSlack = 1u << 20;
+
 LoadError fromContainer(const CfbError& error)
 {
     LoadErrorKind kind = LoadErrorKind::Corrupt;
@@ -56,10 +62,7 @@ LoadError readWorkbookStream(ByteView stream, Book& book)
     context.pool = &book.strings;
     context.codePage = &codePage;
 
-    // Sheets of a sound file never overlap, so reading them all takes one
-    // pass over the stream; offsets that point into one another could make
-    // it quadratic.
-    const uint64_t budget = 2 * uint64_t(stream.size) + (1u << 20);
+    const uint64_t budget = kSheetWorkFactor * uint64_t(stream.size) + kSheetWorkSlack;
     uint64_t spent = 0;
     for (const BoundSheet& entry : globals.sheets) {
         if (entry.type != BoundSheet::Worksheet)
