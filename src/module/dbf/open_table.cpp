@@ -238,7 +238,7 @@ bool OpenTable::setField(size_t index, std::string_view text, double number, con
     case FieldKind::Double:
     case FieldKind::Currency:
     case FieldKind::DateTime:
-        writeBinary(kind, text, number, field, format, dst);
+        writeBinary(kind, text, number, format, dst);
         return true;
     case FieldKind::Unsupported:
         break;

@@ -181,8 +181,7 @@ void writeNumeric(std::string_view text, double number, const FieldDesc& field, 
     formatNumberField(number, field.width, field.decimals, dst);
 }
 
-void writeBinary(FieldKind kind, std::string_view text, double number, const FieldDesc& field,
-                 const DateFormat& format, char* dst)
+void writeBinary(FieldKind kind, std::string_view text, double number, const DateFormat& format, char* dst)
 {
     switch (kind) {
     case FieldKind::Integer:
@@ -222,7 +221,6 @@ void writeBinary(FieldKind kind, std::string_view text, double number, const Fie
         return;
     }
     default:
-        (void)field;
         return;
     }
 }

@@ -54,8 +54,7 @@ bool writeDate(std::string_view text, const DateFormat& format, char* dst);
 // is 0 (an empty cell).
 void writeNumeric(std::string_view text, double number, const FieldDesc& field, char* dst);
 // The binary numeric kinds and datetime.
-void writeBinary(FieldKind kind, std::string_view text, double number, const FieldDesc& field,
-                 const DateFormat& format, char* dst);
+void writeBinary(FieldKind kind, std::string_view text, double number, const DateFormat& format, char* dst);
 
 struct MemoPointer {
     bool empty = true;     // no memo

@@ -281,6 +281,36 @@ TEST(RoundTripTest, AppendingToForeignTables)
     }
 }
 
+// Visual FoxPro tables from elsewhere may hold binary fields: integer,
+// double, currency and datetime read back as text, and can be appended to.
+TEST(RoundTripTest, VisualFoxProBinaryFieldsReadAndAppend)
+{
+    const dbftest::Expected table = dbftest::expectedBytes(
+        "30 7e 0c 05 01000000 a801 1d00 z16 00 03 0000 "
+        "\"I\" z10 \"I\" 01000000 04 00 z14 \"B\" z10 \"B\" 05000000 08 02 z14 "
+        "\"Y\" z10 \"Y\" 0d000000 08 04 z14 \"T\" z10 \"T\" 15000000 08 00 z14 0d z263 "
+        "20 fbffffff 0000000000000440 40e2010000000000 b58a2500 802ab302 1a");
+    auto files = std::make_shared<ll::dbf::MemoryFileSystem>();
+    files->put("/vfp.dbf", table.bytes);
+    {
+        xbtable vfp(files);
+        ASSERT_TRUE(vfp.openDBFfile("/vfp.dbf")) << vfp.lastError();
+        EXPECT_EQ(readRow(vfp, 0), (std::vector<std::string> {"-5", "2.50", "12.3456", "20240131 12:34:56"}));
+        for (int i = 0; i < 3; ++i)
+            EXPECT_TRUE(vfp.isNumericField(i));
+        vfp.clearRecord();
+        ASSERT_TRUE(vfp.setField(0, "42", 42));
+        ASSERT_TRUE(vfp.setField(1, "1.25", 1.25));
+        ASSERT_TRUE(vfp.setField(2, "-7", -7));
+        ASSERT_TRUE(vfp.setField(3, "20200229101112", 0));
+        ASSERT_TRUE(vfp.appendRecord(0));
+    }
+    xbtable vfp(files);
+    ASSERT_TRUE(vfp.openDBFfile("/vfp.dbf"));
+    ASSERT_EQ(vfp.recCount(), 2);
+    EXPECT_EQ(readRow(vfp, 1), (std::vector<std::string> {"42", "1.25", "-7.0000", "20200229 10:11:12"}));
+}
+
 TEST(RoundTripTest, AMissingMemoFileLeavesTheOtherFieldsReadable)
 {
     auto files = std::make_shared<ll::dbf::MemoryFileSystem>();
