@@ -68,14 +68,17 @@ AppDelegate::~AppDelegate()
 
 void AppDelegate::applicationDidFinishLaunching(const QStringList& arguments)
 {
+    // Values are layered in this order: start values and the module's
+    // defaults, saved settings, command-line switches; the panel shows the
+    // result.
     const MainWindowOutlets& ui = window_.outlets();
-    window_.restoreFrame();                                                  // 2
-    QString identifier = applyStartValues(opt_, *module_, {ui.overTablesBox, ui.srcCharset}); // 3-6
+    window_.restoreFrame();
+    QString identifier = applyStartValues(opt_, *module_, {ui.overTablesBox, ui.srcCharset});
     ui.srcCharsetLabel->setVisible(!ui.srcCharset->isHidden());
-    ui.tabControl->setCurrentIndex(0);                                       // 7
-    loadOptionsView(identifier);                                             // 8
-    fillCharsetMenus();                                                      // 8, 9
-    view_.setBaseTitle(module_->titleForWindow());                           // 10
+    ui.tabControl->setCurrentIndex(0);
+    loadOptionsView(identifier);
+    fillCharsetMenus();
+    view_.setBaseTitle(module_->titleForWindow());
 
     PanelControls controls{nib_, ui.separateFile, ui.overFiles, ui.overTables, ui.srcCharset, output_.get()};
     panel_ = std::make_unique<OptionsPanel>(opt_, controls);
@@ -83,16 +86,16 @@ void AppDelegate::applicationDidFinishLaunching(const QStringList& arguments)
     run_->setSaveOptions([this] { settings_->SaveOptions(); });
     run_->setQuitRequest([this] { closeProgram(); });
 
-    settings_->RestoreOptions();                                             // 11
-    adoptCommandLine(arguments);                                             // 12
-    panel_->updateOptions();                                                 // 13
-    if (opt_.silent() == 0 && !view_.unattended()) {                        // 14
+    settings_->RestoreOptions();
+    adoptCommandLine(arguments);
+    panel_->updateOptions();
+    if (opt_.silent() == 0 && !view_.unattended()) {
         window_.show();
         window_.raise();
         window_.activateWindow();
     }
-    connectWindow();                                                         // 15, 16, 18
-    batchHandOver();                                                         // 17
+    connectWindow();
+    batchHandOver();
 }
 
 void AppDelegate::loadOptionsView(const QString& identifier)

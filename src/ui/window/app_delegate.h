@@ -10,10 +10,10 @@
 #include <functional>
 #include <memory>
 
+#include "gui_queue.h"
 #include "main_window.h"
 #include "main_window_view.h"
 #include "options/my_options.h"
-#include "shell/qt_main_thread.h"
 #include "shell/shell.h"
 
 class ConversionRun;
@@ -77,7 +77,7 @@ private:
 
     myOptions opt_;
     MainWindow window_;
-    QtMainThread gui_{&window_};
+    GuiQueue gui_;
     MainWindowView view_;
     Shell shell_;
     std::unique_ptr<ConverterModule> module_;

@@ -1,6 +1,5 @@
 #include "conversion_run.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -8,6 +7,7 @@
 #include <cstdio>
 
 #include "conversion_requests.h"
+#include "gui_queue.h"
 #include "options/my_options.h"
 #include "output_selection.h"
 #include "shell/shell.h"
@@ -124,7 +124,7 @@ void ConversionRun::RestartConversion()
 void ConversionRun::Conversion()
 {
     inProgress_.store(true);
-    MainThread& gui = parts_.gui;
+    GuiQueue& gui = parts_.gui;
     RequestContext context{parts_.tree, gui, parts_.module, parts_.options,
                            [this] { parts_.gui.post([this] { parts_.output.reloadWrittenFiles(); }); }};
     if (convertSelectedFiles(context) == RunEnd::Cancelled) {
@@ -170,9 +170,9 @@ void ConversionRun::waitForWorker()
     // The worker may wait for the GUI thread; serve it until it is done,
     // also after the event loop has ended.
     while (!workerDone_.load()) {
-        QCoreApplication::processEvents();
+        parts_.gui.drain();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     worker_.join();
-    QCoreApplication::processEvents(); // what it posted last
+    parts_.gui.drain(); // what it posted last
 }

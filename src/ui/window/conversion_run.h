@@ -2,7 +2,7 @@
 // The wizard button and the run behind it: "Next" walks the pages, "Start"
 // on the last page checks the selection and the output, saves the settings
 // and starts the worker thread; "Restart" brings the pages back. The worker
-// talks to the window only through MainThread's queued and blocking calls.
+// talks to the window only through the GUI queue's queued and blocking calls.
 
 #include <QObject>
 
@@ -11,7 +11,7 @@
 #include <thread>
 
 class ConverterModule;
-class MainThread;
+class GuiQueue;
 class OutputSelection;
 class QPushButton;
 class QTabWidget;
@@ -32,7 +32,7 @@ struct RunParts {
     ConverterModule& module;
     Shell& shell;
     ShellView& view;
-    MainThread& gui;
+    GuiQueue& gui;
     SourceTree& tree;
     OutputSelection& output;
 };

@@ -9,7 +9,6 @@
 
 #include "options/my_options.h"
 #include "test_registry.h"
-#include "ui/window/exit_status.h"
 #include "ui/window/output_chooser.h"
 #include "ui/window/output_selection.h"
 #include "window_fixture.h"
@@ -110,33 +109,6 @@ private slots:
         QCOMPARE(previews.count(), 1);
         QCOMPARE(previews.first().at(0).toString(), QStringLiteral("/out/A.dbf"));
         QCOMPARE(previews.first().at(1).toInt(), 42);
-    }
-
-    void exitStatusRules_data()
-    {
-        QTest::addColumn<bool>("commandLine");
-        QTest::addColumn<bool>("started");
-        QTest::addColumn<bool>("cancelled");
-        QTest::addColumn<int>("notOpened");
-        QTest::addColumn<int>("notCreated");
-        QTest::addColumn<int>("status");
-        QTest::newRow("interactive, whatever happened") << false << true << true << 3 << 1 << 0;
-        QTest::newRow("batch, all converted") << true << true << false << 0 << 0 << 0;
-        QTest::newRow("batch, a workbook not opened") << true << true << false << 1 << 0 << 1;
-        QTest::newRow("batch, an output not created") << true << true << false << 0 << 2 << 1;
-        QTest::newRow("batch, cancelled") << true << true << true << 1 << 0 << 2;
-        QTest::newRow("batch, never started") << true << false << false << 0 << 0 << 2;
-    }
-
-    void exitStatusRules()
-    {
-        QFETCH(bool, commandLine);
-        QFETCH(bool, started);
-        QFETCH(bool, cancelled);
-        QFETCH(int, notOpened);
-        QFETCH(int, notCreated);
-        QFETCH(int, status);
-        QCOMPARE(exitStatusFor({commandLine, started, cancelled, notOpened, notCreated}), status);
     }
 };
 
