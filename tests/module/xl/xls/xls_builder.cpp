@@ -35,13 +35,13 @@ std::string biff8Wide(const std::u16string& text)
     return out;
 }
 
-std::string workbookStream(int biff, const std::string& globals, const std::vector<SheetSpec>& sheets)
+std::string workbookStream(int biff, const std::string& globals, const std::vector<SheetContent>& sheets)
 {
     uint16_t version = biff == 8 ? 0x0600 : 0x0500;
     std::string bof = biff == 8 ? u32(0) + u32(0) : u32(0);
     std::string out = record(0x0809, u16(version) + u16(0x0005) + bof) + globals;
     std::vector<size_t> offsetFields;
-    for (const SheetSpec& sheet : sheets) {
+    for (const SheetContent& sheet : sheets) {
         std::string name = biff == 8 ? u8(uint8_t(sheet.name.size())) + u8(0) + sheet.name
                                      : u8(uint8_t(sheet.name.size())) + sheet.name;
         offsetFields.push_back(out.size() + 4);

@@ -24,7 +24,7 @@ std::string place(uint16_t row, uint16_t col, uint16_t xf);
 std::string biff8Text(const std::string& latin1);
 std::string biff8Wide(const std::u16string& text);
 
-struct SheetSpec {
+struct SheetContent {
     std::string name;           // BIFF8: Latin-1; BIFF5: bytes in the code page
     uint8_t type = 0;           // BOUNDSHEET type: 0 worksheet, 1 macro, 2 chart
     std::string records;        // the records between the sheet's BOF and EOF
@@ -33,7 +33,7 @@ struct SheetSpec {
 
 // A workbook stream: globals BOF, the given globals records, one BOUNDSHEET
 // per sheet, EOF, then each sheet's substream.
-std::string workbookStream(int biff, const std::string& globals, const std::vector<SheetSpec>& sheets);
+std::string workbookStream(int biff, const std::string& globals, const std::vector<SheetContent>& sheets);
 // The smallest workbook: one sheet holding the given records.
 std::string oneSheet(const std::string& cells, int biff = 8);
 
