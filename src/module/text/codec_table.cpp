@@ -110,7 +110,7 @@ constexpr CodecSpec kSpecs[] = {
     {cf(0x0421), kIcu, "windows-936-2000"},        // Simplified Chinese (Windows
     {cf(0x041D), kIcu, "windows-874-2000"},        // Thai (Windows
     {cf(0x041C), kIconv, "CP869"},       // Greek (DOS Greek 2)
-    {cf(0x041B), kIconv, "CP855"},       // Cyrillic (DOS)
+    {cf(0x041B), kIconv, "CP866"},       // Cyrillic (DOS): DOS Russian
     {cf(0x041A), kIconv, "CP865"},       // Nordic (DOS)
     {cf(0x0419), kIconv, "CP864"},       // Arabic (DOS)
     {cf(0x0418), kIconv, "CP863"},       // Canadian French (DOS)
@@ -118,7 +118,7 @@ constexpr CodecSpec kSpecs[] = {
     {cf(0x0416), kIconv, "CP861"},       // Icelandic (DOS)
     {cf(0x0415), kIconv, "CP860"},       // Portuguese (DOS)
     {cf(0x0414), kIconv, "CP857"},       // Turkish (DOS)
-    {cf(0x0413), kIconv, "CP866"},       // Cyrillic (DOS)
+    {cf(0x0413), kIconv, "CP855"},       // Cyrillic (DOS): DOS Cyrillic
     {cf(0x0412), kIconv, "CP852"},       // Central European (DOS Latin 2)
     {cf(0x0411), kIconv, "CP851"},       // Greek (DOS Greek 1)
     {cf(0x0410), kIconv, "CP850"},       // Western (DOS Latin 1)

@@ -24,7 +24,7 @@ constexpr CharsetCode kCp1251 = 11, kUtf8 = 4, kUtf16 = 10, kUtf32 = CharsetCode
 constexpr CharsetCode kUtf16Be = CharsetCode(0x90000100u), kUtf16Le = CharsetCode(0x94000100u);
 constexpr CharsetCode kIso2022Jp = 21, kCp932 = 8, kNonLossy = 7, kMacRoman = 30, kCp1252 = 12;
 const CharsetCode kGbk = cf(0x0631), kHz = cf(0x0A05), kIso2022Kr = cf(0x0840), kShiftJis = cf(0x0A01);
-const CharsetCode kEbcdic = cf(0x0C02), kCp437 = cf(0x0400), kGb18030 = cf(0x0632), kCp866 = cf(0x0413);
+const CharsetCode kEbcdic = cf(0x0C02), kCp437 = cf(0x0400), kGb18030 = cf(0x0632), kCp866 = cf(0x041B);
 
 std::string hex(std::string_view bytes)
 {
