@@ -1,6 +1,7 @@
 // Entry point of the desktop program and of its batch runs.
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <strings.h>
 
 #include "options/command_line.h"
+#include "ui/resources.h"
 #include "ui/window/app_delegate.h"
 
 namespace {
@@ -47,6 +49,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Ledgerline"));
     QApplication::setApplicationName(QStringLiteral("Ledgerline"));
+    QApplication::setApplicationVersion(QStringLiteral(LEDGERLINE_VERSION));
+    // Ties the window to its menu entry and icon on desktops that ask.
+    const QString id = QStringLiteral("org.example.ledgerline.Ledgerline");
+    QGuiApplication::setDesktopFileName(id);
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(id, QIcon(resourcePath(QStringLiteral("icons/256x256/apps/") + id + QStringLiteral(".png")))));
 
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(QCoreApplication::arguments());

@@ -16,6 +16,7 @@
 #include "conversion_run.h"
 #include "exit_status.h"
 #include "file_drop.h"
+#include "ui/help/help_actions.h"
 #include "module/converter/xls_dbf_module.h"
 #include "nib_loader.h"
 #include "options/charsets.h"
@@ -49,6 +50,7 @@ AppDelegate::AppDelegate(const ModuleFactory& makeModule, QObject* parent)
     sourceTree_ = std::make_unique<SourceTree>(ui.filesTree, opt_, *module_);
     output_ = std::make_unique<OutputSelection>(OutputControls{ui.outputName, ui.chooseButton, ui.outputTable}, opt_);
     previews_ = std::make_unique<PreviewWindows>();
+    help_ = std::make_unique<HelpActions>(module_->moduleName(), module_->titleForWindow(), *previews_);
     run_ = std::make_unique<ConversionRun>(RunControls{ui.tabControl, ui.progressPanel, ui.startButton},
                                            RunParts{opt_, *module_, shell_, view_, gui_, *sourceTree_, *output_});
     terminate_ = [](int status) {
@@ -153,6 +155,10 @@ void AppDelegate::connectWindow()
     connect(ui.actionReadMe, &QAction::triggered, this, &AppDelegate::showReadMe);
     connect(ui.actionLicense, &QAction::triggered, this, &AppDelegate::showLicense);
     connect(ui.actionSupport, &QAction::triggered, this, &AppDelegate::techSupport);
+    connect(this, &AppDelegate::showHelp, help_.get(), &HelpActions::showHelp);
+    connect(this, &AppDelegate::showReadMe, help_.get(), &HelpActions::showReadMe);
+    connect(this, &AppDelegate::showLicense, help_.get(), &HelpActions::showLicense);
+    connect(this, &AppDelegate::techSupport, help_.get(), &HelpActions::techSupport);
     // The worker reads the tree by row numbers: no removing meanwhile.
     auto allowListChanges = [ui](bool allowed) {
         ui.actionRemove->setEnabled(allowed);

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "gui_queue.h"
+#include "shell/gui_queue.h"
 #include "main_window.h"
 #include "main_window_view.h"
 #include "options/my_options.h"
@@ -19,6 +19,7 @@
 class ConversionRun;
 class ConverterModule;
 class FileDrop;
+class HelpActions;
 class OptionsPanel;
 class OutputSelection;
 class PreviewWindows;
@@ -84,6 +85,7 @@ private:
     std::unique_ptr<SourceTree> sourceTree_;
     std::unique_ptr<OutputSelection> output_;
     std::unique_ptr<PreviewWindows> previews_;
+    std::unique_ptr<HelpActions> help_;
     std::unique_ptr<OptionsPanel> panel_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<ConversionRun> run_; // last: it goes first and waits for its worker

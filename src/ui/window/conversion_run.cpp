@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "conversion_requests.h"
-#include "gui_queue.h"
+#include "shell/gui_queue.h"
 #include "options/my_options.h"
 #include "output_selection.h"
 #include "shell/shell.h"

@@ -11,16 +11,15 @@
 #include <thread>
 #include <vector>
 
-#include "shell/qt_main_thread.h"
+#include "shell/gui_queue.h"
 
-TEST(QtMainThreadTest, PostedWorkRunsInOrderAndBlockingCallsWait)
+TEST(GuiQueueTest, PostedWorkRunsInOrderAndBlockingCallsWait)
 {
     int argc = 1;
     char name[] = "test";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    QObject context;
-    QtMainThread main(&context);
+    GuiQueue main;
 
     std::vector<int> seen; // touched only on the main thread
     int answer = 0;
@@ -43,14 +42,13 @@ TEST(QtMainThreadTest, PostedWorkRunsInOrderAndBlockingCallsWait)
     EXPECT_EQ(seen.back(), 1000); // the blocking call ran after all earlier posts
 }
 
-TEST(QtMainThreadTest, BlockingCallFromTheMainThreadRunsAtOnce)
+TEST(GuiQueueTest, BlockingCallFromTheMainThreadRunsAtOnce)
 {
     int argc = 1;
     char name[] = "test";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    QObject context;
-    QtMainThread main(&context);
+    GuiQueue main;
     std::vector<int> order;
     main.post([&] { order.push_back(1); });
     main.runAndWait([&] { order.push_back(2); });

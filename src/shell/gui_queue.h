@@ -14,7 +14,7 @@
 #include <functional>
 #include <mutex>
 
-#include "shell/shell_view.h"
+#include "shell_view.h"
 
 class GuiQueue : public QObject, public MainThread {
 public:
