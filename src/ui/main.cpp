@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "options/command_line.h"
 #include "ui/resources.h"
@@ -25,6 +28,15 @@ void chooseOffscreenWhenHeadless(int argc, char** argv)
     auto unset = [](const char* name) { const char* v = std::getenv(name); return !v || !*v; };
     if (batch && unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Without a desktop session there is no runtime folder either; make the
+    // private one Qt would fall back to, so a scripted run's standard error
+    // carries no warning about it.
+    if (batch && unset("XDG_RUNTIME_DIR")) {
+        std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+        struct stat info {};
+        if ((mkdir(dir.c_str(), 0700) == 0 || stat(dir.c_str(), &info) == 0) && access(dir.c_str(), W_OK) == 0)
+            setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
 }
 
 QStringList argumentList(int argc, char** argv)
