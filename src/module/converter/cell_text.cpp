@@ -1,5 +1,7 @@
 #include "cell_text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,35 +13,46 @@
 
 namespace {
 
-// printf into a reused string, growing it only when a text is longer than
-// any before.
-template <class... Args>
-void printInto(std::string& out, const char* format, Args... args)
-{
-    if (out.capacity() < 64)
-        out.reserve(64);
-    out.resize(out.capacity());
-    int n = std::snprintf(out.data(), out.size() + 1, format, args...);
-    if (n < 0) {
-        out.clear();
-        return;
-    }
-    if (size_t(n) > out.size()) {
-        out.resize(size_t(n));
-        std::snprintf(out.data(), out.size() + 1, format, args...);
-    } else {
-        out.resize(size_t(n));
-    }
-}
-
 // Widths and decimals beyond this print nothing a double can hold more
 // precisely; the bound keeps a hostile format text from asking for a
 // gigabyte of digits.
 constexpr size_t kMaxFormatWidth = 1100;
 
-int clampWidth(size_t value)
+// Room for any double printed in fixed notation with kMaxFormatWidth
+// decimals (309 integer digits, sign and point).
+constexpr size_t kFixedRoom = 320 + kMaxFormatWidth;
+
+// Prints a double in fixed notation with the given decimals, as "%.*f"
+// does (to_chars is exact too, and much faster), after `width - length`
+// blanks, as "%*.*f" pads.
+void printFixed(std::string& out, double value, int decimals, size_t width = 0)
 {
-    return int(std::min(value, kMaxFormatWidth));
+    if (out.size() < kFixedRoom)
+        out.resize(kFixedRoom);
+    char* begin = out.data();
+    auto [end, error] = std::to_chars(begin, begin + kFixedRoom, value, std::chars_format::fixed, decimals);
+    size_t length = error == std::errc() ? size_t(end - begin) : 0;
+    out.resize(length);
+    if (length < width)
+        out.insert(0, width - length, ' ');
+}
+
+void printInteger(std::string& out, long long value, size_t width)
+{
+    char digits[24];
+    auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    size_t length = size_t(end - digits);
+    out.assign(length < width ? width - length : 0, ' ');
+    out.append(digits, length);
+}
+
+// Two digits of a date part into p.
+char* twoDigits(char* p, int value)
+{
+    value = std::clamp(value, 0, 99);
+    *p++ = char('0' + value / 10);
+    *p++ = char('0' + value % 10);
+    return p;
 }
 
 } // namespace
@@ -47,21 +60,21 @@ int clampWidth(size_t value)
 void CellText::formatNumber(double value, const char* customFormat, std::string& out)
 {
     if (!customFormat) {
-        printInto(out, "%f", value);
+        printFixed(out, value, 6);
         ll::text::removeTrailingZeros(out);
         return;
     }
-    size_t length = std::strlen(customFormat);
+    size_t length = std::min(std::strlen(customFormat), kMaxFormatWidth);
     if (const char* point = std::strchr(customFormat, '.')) {
-        size_t decimals = length - size_t(point - customFormat) - 1;
-        printInto(out, "%*.*f", clampWidth(length), clampWidth(decimals), value);
+        size_t decimals = std::strlen(point + 1);
+        printFixed(out, value, int(std::min(decimals, kMaxFormatWidth)), length);
         return;
     }
     double whole = std::trunc(value);
     if (whole >= double(std::numeric_limits<int32_t>::min()) && whole <= double(std::numeric_limits<int32_t>::max()))
-        printInto(out, "%*d", clampWidth(length), int32_t(whole));
+        printInteger(out, int32_t(whole), length);
     else // beyond 32 bits: the whole number, rather than a wrapped one
-        printInto(out, "%*.0f", clampWidth(length), std::isfinite(whole) ? whole : 0.0);
+        printFixed(out, std::isfinite(whole) ? whole : 0.0, 0, length);
 }
 
 bool CellText::read(SheetHandle sheet, int row, int col)
@@ -73,7 +86,12 @@ bool CellText::read(SheetHandle sheet, int row, int col)
         if (xlSheetIsDateA(sheet, row, col)) {
             int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
             xlBookDateUnpackA(book_, value, &year, &month, &day, &hour, &minute, &second, &millisecond);
-            printInto(number_, "%04d%02d%02d%02d%02d%02d", year, month, day, hour, minute, second);
+            number_.resize(14);
+            char* p = number_.data();
+            p = twoDigits(p, std::clamp(year, 0, 9999) / 100);
+            p = twoDigits(p, std::clamp(year, 0, 9999) % 100);
+            for (int part : {month, day, hour, minute, second})
+                p = twoDigits(p, part);
             text_ = number_;
             return true;
         }
@@ -104,10 +122,20 @@ void CellText::setText(std::string_view text)
 
 double CellText::leadingNumber() const
 {
+    if (text_.empty())
+        return 0.0;
+    // The common case, a plain decimal number, without strtod's locale
+    // machinery; from_chars reads exactly what strtod would there.
+    char first = text_.front();
+    if ((first >= '0' && first <= '9') || first == '-' || first == '.') {
+        double value = 0.0;
+        auto [end, error] = std::from_chars(text_.data(), text_.data() + text_.size(), value);
+        bool hexadecimal = end < text_.data() + text_.size() && (*end == 'x' || *end == 'X');
+        if (error == std::errc() && !hexadecimal)
+            return value;
+    }
     // Every text handed out lies in a NUL-terminated buffer (the book's
     // strings, our own strings, literals), and whatever follows the view
     // up to that NUL is trimmed blanks, where strtod stops anyway.
-    if (text_.empty())
-        return 0.0;
     return strtod_l(text_.data(), nullptr, cLocale());
 }

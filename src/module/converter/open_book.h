@@ -27,6 +27,8 @@ public:
     // Null when no book could be made.
     BookHandle handle() const { return book_; }
     bool load() { return book_ && xlBookLoadA(book_, path_.toUtf8().constData()) != 0; }
+    // Only the sheets' names.
+    bool loadInfo() { return book_ && xlBookLoadInfoA(book_, path_.toUtf8().constData()) != 0; }
 
 private:
     QString path_;

@@ -28,9 +28,14 @@ struct LoadError {
 
 std::string describe(const LoadError& error);
 
-LoadError loadXlsx(const std::string& path, Book& book);
-LoadError loadXlsxFromMemory(const char* data, size_t size, Book& book);
-LoadError loadXls(const std::string& path, Book& book);
-LoadError loadXlsFromMemory(const char* data, size_t size, Book& book);
+// How much of a workbook to read: everything, or only its sheets' names
+// (the sheets are then listed with no cells), which costs a fraction of a
+// full load for a big workbook.
+enum class LoadScope { Everything, SheetNames };
+
+LoadError loadXlsx(const std::string& path, Book& book, LoadScope scope = LoadScope::Everything);
+LoadError loadXlsxFromMemory(const char* data, size_t size, Book& book, LoadScope scope = LoadScope::Everything);
+LoadError loadXls(const std::string& path, Book& book, LoadScope scope = LoadScope::Everything);
+LoadError loadXlsFromMemory(const char* data, size_t size, Book& book, LoadScope scope = LoadScope::Everything);
 
 } // namespace ll::xl

@@ -107,6 +107,17 @@ int xlBookLoadA(BookHandle book, const char* filename)
     return finishLoad(book, error);
 }
 
+int xlBookLoadInfoA(BookHandle book, const char* filename)
+{
+    if (!book || !filename)
+        return 0;
+    book->book = std::make_unique<Book>(book->kind);
+    auto scope = ll::xl::LoadScope::SheetNames;
+    auto error = book->kind == Book::Kind::Xls ? ll::xl::loadXls(filename, *book->book, scope)
+                                               : ll::xl::loadXlsx(filename, *book->book, scope);
+    return finishLoad(book, error);
+}
+
 int xlBookLoadRawA(BookHandle book, const char* data, unsigned size)
 {
     if (!book || (!data && size))

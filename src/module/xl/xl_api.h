@@ -24,6 +24,9 @@ int xlBookSetLocaleA(BookHandle book, const char* locale);
 int xlBookLoadA(BookHandle book, const char* filename);
 // Loads from bytes in memory (the bytes are copied or read at once).
 int xlBookLoadRawA(BookHandle book, const char* data, unsigned size);
+// Loads only the sheets' names (the sheets then read as empty): what a
+// list of a workbook's sheets needs, at a fraction of a full load's cost.
+int xlBookLoadInfoA(BookHandle book, const char* filename);
 const char* xlBookErrorMessageA(BookHandle book);
 void xlBookReleaseA(BookHandle book);
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "module/converter/c_locale.h"
 #include "module/converter/cell_text.h"
 #include "module/text/text_ops.h"
@@ -75,6 +78,32 @@ TEST(NumberTextTest, PointEvenInACommaLocale)
     }
     uselocale(previous);
     freelocale(german);
+}
+
+} // namespace
+
+namespace {
+
+// The fast printing must say exactly what printf says, digit for digit.
+TEST(NumberTextTest, SameDigitsAsPrintf)
+{
+    CLocaleScope points;
+    std::mt19937_64 random(20261205);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-12, 18);
+    std::string ours;
+    char theirs[512];
+    for (int i = 0; i < 20000; ++i) {
+        double value = std::ldexp(mantissa(random), exponent(random) * 3);
+        CellText::formatNumber(value, nullptr, ours);
+        std::snprintf(theirs, sizeof theirs, "%f", value);
+        std::string expected = theirs;
+        ll::text::removeTrailingZeros(expected);
+        ASSERT_EQ(ours, expected) << value;
+        CellText::formatNumber(value, "#,##0.000", ours);
+        std::snprintf(theirs, sizeof theirs, "%9.3f", value);
+        ASSERT_EQ(ours, theirs) << value;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "module/dbf/xbtable.h"
+#include "module/xl/xl_api.h"
 #include "support/headless_run.h"
 #include "support/test_support.h"
 #include "support/xlsx_builder.h"
@@ -319,5 +320,33 @@ TEST_F(ConvertFixture, PrecisionSetsDecimalsAndDbase7ComesFromFive)
     dbf.getRecord(0);
     EXPECT_EQ(dbf.getString(0), "1.23");
 }
+
+} // namespace
+
+namespace {
+
+struct SheetNamesCase {
+    const char* file;
+    QStringList names;
+};
+
+class SheetNamesTest : public testing::TestWithParam<SheetNamesCase> {};
+
+// Listing a workbook's tables reads only the names, never the cells.
+TEST_P(SheetNamesTest, ListedWithoutReadingCells)
+{
+    QString path = QString::fromStdString((testsupport::sourceDir() / "examples" / GetParam().file).string());
+    HeadlessRun run;
+    EXPECT_EQ(run.module.getTables(path), GetParam().names);
+    BookHandle book = path.endsWith(".xls") ? xlCreateBookCA() : xlCreateXMLBookCA();
+    ASSERT_TRUE(xlBookLoadInfoA(book, path.toUtf8().constData()));
+    ASSERT_EQ(xlBookSheetCountA(book), GetParam().names.size());
+    EXPECT_EQ(xlSheetLastRowA(xlBookGetSheetA(book, 0)), 0);
+    xlBookReleaseA(book);
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, SheetNamesTest,
+                         testing::Values(SheetNamesCase{"sample.xlsx", {"Customers", "Orders"}},
+                                         SheetNamesCase{"sample.xls", {"Клиенты", "Заказы"}}));
 
 } // namespace

@@ -49,7 +49,7 @@ bool isBareBiff(ByteView file)
            (file.u8(1) == 0x00 || file.u8(1) == 0x02 || file.u8(1) == 0x04 || file.u8(1) == 0x08);
 }
 
-LoadError readWorkbookStream(ByteView stream, Book& book)
+LoadError readWorkbookStream(ByteView stream, Book& book, LoadScope scope)
 {
     CodePage codePage;
     WorkbookGlobals globals;
@@ -68,6 +68,10 @@ LoadError readWorkbookStream(ByteView stream, Book& book)
         if (entry.type != BoundSheet::Worksheet)
             continue; // charts, macro sheets and modules hold no cells
         Sheet& sheet = book.addSheet(entry.name);
+        if (scope == LoadScope::SheetNames) {
+            sheet.finish();
+            continue;
+        }
         size_t bytes = 0;
         BiffError error = readSheet(stream, entry.offset, context, sheet, bytes);
         if (error) {
@@ -84,10 +88,10 @@ LoadError readWorkbookStream(ByteView stream, Book& book)
     return {};
 }
 
-LoadError readFile(ByteView file, Book& book)
+LoadError readFile(ByteView file, Book& book, LoadScope scope)
 {
     if (isBareBiff(file))
-        return readWorkbookStream(file, book);
+        return readWorkbookStream(file, book, scope);
     CompoundFile container;
     if (CfbError error = container.open(file))
         return fromContainer(error);
@@ -97,28 +101,28 @@ LoadError readFile(ByteView file, Book& book)
     StreamBytes stream;
     if (CfbError error = container.read(*entry, stream))
         return fromContainer(error);
-    return readWorkbookStream(stream.view, book);
+    return readWorkbookStream(stream.view, book, scope);
 }
 
 } // namespace
 
-LoadError loadXlsFromMemory(const char* data, size_t size, Book& book)
+LoadError loadXlsFromMemory(const char* data, size_t size, Book& book, LoadScope scope)
 {
     if (!data && size)
         return {LoadErrorKind::CannotOpen, "no data"};
-    LoadError error = readFile({reinterpret_cast<const uint8_t*>(data), size}, book);
+    LoadError error = readFile({reinterpret_cast<const uint8_t*>(data), size}, book, scope);
     if (error)
         book.sheets.clear();
     return error;
 }
 
-LoadError loadXls(const std::string& path, Book& book)
+LoadError loadXls(const std::string& path, Book& book, LoadScope scope)
 {
     MappedFile file;
     std::string why;
     if (!file.open(path, why))
         return {LoadErrorKind::CannotOpen, path + ": " + why};
-    return loadXlsFromMemory(file.data(), file.size(), book);
+    return loadXlsFromMemory(file.data(), file.size(), book, scope);
 }
 
 } // namespace ll::xl

@@ -70,7 +70,7 @@ SheetKind sheetKindOf(std::string_view relationshipType)
     return SheetKind::Other;
 }
 
-LoadError loadPackage(const ZipPackage& package, Book& book)
+LoadError loadPackage(const ZipPackage& package, Book& book, LoadScope scope)
 {
     std::string workbookPart;
     if (LoadError error = findWorkbookPart(package, workbookPart))
@@ -90,6 +90,17 @@ LoadError loadPackage(const ZipPackage& package, Book& book)
             return error;
     }
     book.date1904 = info.date1904;
+    if (scope == LoadScope::SheetNames) {
+        for (const SheetEntry& entry : info.sheets) {
+            const Relationship* relationship = related.byId(entry.relationshipId);
+            if (!relationship)
+                continue;
+            SheetKind kind = sheetKindOf(relationship->type);
+            if (kind != SheetKind::Chart && package.find(relationship->target))
+                book.addSheet(entry.name, kind).finish();
+        }
+        return {};
+    }
 
     std::unique_ptr<ChunkSource> source;
     std::string partName;
@@ -135,20 +146,20 @@ LoadError loadPackage(const ZipPackage& package, Book& book)
 } // namespace
 } // namespace xlsx
 
-LoadError loadXlsx(const std::string& path, Book& book)
+LoadError loadXlsx(const std::string& path, Book& book, LoadScope scope)
 {
     std::unique_ptr<xlsx::ZipPackage> package;
     if (LoadError error = xlsx::ZipPackage::openFile(path, package))
         return error;
-    return xlsx::loadPackage(*package, book);
+    return xlsx::loadPackage(*package, book, scope);
 }
 
-LoadError loadXlsxFromMemory(const char* data, size_t size, Book& book)
+LoadError loadXlsxFromMemory(const char* data, size_t size, Book& book, LoadScope scope)
 {
     std::unique_ptr<xlsx::ZipPackage> package;
     if (LoadError error = xlsx::ZipPackage::openMemory(data, size, package))
         return error;
-    return xlsx::loadPackage(*package, book);
+    return xlsx::loadPackage(*package, book, scope);
 }
 
 } // namespace ll::xl
