@@ -41,7 +41,7 @@ UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
   run_suite build-asan
 
 stage "ThreadSanitizer (threaded tests)"
-threaded='GuiQueue|SharedBetweenThreads|test_ui_window|BatchRun'
+threaded='GuiQueue|SharedBetweenThreads|SecondThread|test_ui_window|BatchRun'
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEDGERLINE_SANITIZE=thread \
   -DLEDGERLINE_BUILD_BENCH=OFF >/dev/null
 cmake --build build-tsan --parallel "$jobs"

@@ -34,6 +34,20 @@ uint32_t StringPool::add(std::string_view utf8)
     return uint32_t(starts_.size() - 1);
 }
 
+void StringPool::append(StringPool&& other)
+{
+    // Whatever room is left in this pool's last chunk stays unused: new
+    // texts go after other's, in its last chunk.
+    for (auto& chunk : other.chunks_)
+        chunks_.push_back(std::move(chunk));
+    starts_.insert(starts_.end(), other.starts_.begin(), other.starts_.end());
+    lengths_.insert(lengths_.end(), other.lengths_.begin(), other.lengths_.end());
+    used_ += other.used_;
+    chunkNext_ = other.chunkNext_;
+    chunkFree_ = other.chunkFree_;
+    other = StringPool();
+}
+
 // ---- Sheet ----------------------------------------------------------------
 
 bool Sheet::add(uint32_t row, uint32_t col, uint32_t typeAndXf, double number, uint32_t index)
@@ -126,6 +140,11 @@ void Sheet::finish()
         cells_.shrink_to_fit();
     rowStart_.shrink_to_fit();
 
+    computeExtents();
+}
+
+void Sheet::computeExtents()
+{
     lastRow_ = lastCol_ = 0;
     for (uint32_t r = 0; r + 1 < rowStart_.size(); ++r) {
         for (uint32_t i = rowStart_[r]; i < rowStart_[r + 1]; ++i) {

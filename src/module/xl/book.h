@@ -46,6 +46,9 @@ public:
     size_t size() const { return starts_.size(); }
     size_t bytes() const { return used_; }
     void reserve(size_t count) { starts_.reserve(count); lengths_.reserve(count); }
+    // Moves another pool's texts to the end of this one, without copying
+    // their bytes: other's text i becomes this pool's text size() + i.
+    void append(StringPool&& other);
 
 private:
     std::vector<std::unique_ptr<char[]>> chunks_;
@@ -87,6 +90,29 @@ public:
     // The cell at a place, or null when the file stores none there.
     const Cell* cellAt(uint32_t row, uint32_t col) const;
     size_t cellCount() const { return cells_.size(); }
+    // Rewrites the string index of every text cell after loading: f(index)
+    // sets the new index, or returns false to drop the cell, as a loader
+    // drops a value it cannot read. The extents are computed again.
+    template <class F>
+    void remapStrings(F f)
+    {
+        uint32_t kept = 0;
+        for (uint32_t r = 0; r + 1 < rowStart_.size(); ++r) {
+            uint32_t begin = rowStart_[r];
+            uint32_t end = rowStart_[r + 1];
+            rowStart_[r] = kept;
+            for (uint32_t i = begin; i < end; ++i) {
+                Cell cell = cells_[i];
+                if (cell.type() == CellType::String && !f(cell.value.index))
+                    continue;
+                cells_[kept++] = cell;
+            }
+        }
+        if (!rowStart_.empty())
+            rowStart_.back() = kept;
+        cells_.resize(kept);
+        computeExtents();
+    }
     // Calls f(row, cell) for every stored cell in row and column order.
     template <class F>
     void forEachCell(F f) const
@@ -98,6 +124,7 @@ public:
 
 private:
     bool add(uint32_t row, uint32_t col, uint32_t typeAndXf, double number, uint32_t index);
+    void computeExtents();
 
     std::string name_;
     SheetKind kind_;

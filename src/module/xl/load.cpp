@@ -1,6 +1,31 @@
 #include "load.h"
 
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+
 namespace ll::xl {
+
+namespace {
+std::atomic<bool>& parallelFlag()
+{
+    static std::atomic<bool> flag = [] {
+        const char* threads = std::getenv("LEDGERLINE_LOAD_THREADS");
+        return !(threads && std::strcmp(threads, "1") == 0);
+    }();
+    return flag;
+}
+} // namespace
+
+void setParallelLoading(bool on)
+{
+    parallelFlag().store(on);
+}
+
+bool parallelLoading()
+{
+    return parallelFlag().load();
+}
 
 std::string describe(const LoadError& error)
 {

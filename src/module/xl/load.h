@@ -28,6 +28,12 @@ struct LoadError {
 
 std::string describe(const LoadError& error);
 
+// Whether a loader may use a second thread (the .xlsx reader reads the
+// shared strings beside the sheets). On by default; the environment
+// variable LEDGERLINE_LOAD_THREADS=1 turns it off, as does this call.
+void setParallelLoading(bool on);
+bool parallelLoading();
+
 // How much of a workbook to read: everything, or only its sheets' names
 // (the sheets are then listed with no cells), which costs a fraction of a
 // full load for a big workbook.

@@ -231,6 +231,9 @@ private:
         case ValueKind::Shared: {
             uint64_t index = 0;
             const SharedStrings& table = context_.sharedStrings;
+            if (context_.sharedStringsLater)
+                return parseIndex(text_, index) && index < kOwnTextMark &&
+                       sheet_.setString(row_, col_, xf_, uint32_t(index));
             if (!parseIndex(text_, index) || index >= table.count)
                 return false;
             return sheet_.setString(row_, col_, xf_, table.first + uint32_t(index));
@@ -271,6 +274,8 @@ private:
             fail({LoadErrorKind::TooLarge, "more than " + std::to_string(kMaxStrings) + " strings"});
             return false;
         }
+        if (context_.sharedStringsLater)
+            index |= kOwnTextMark;
         return sheet_.setString(row_, col_, xf_, index);
     }
 

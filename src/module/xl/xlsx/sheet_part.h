@@ -20,12 +20,21 @@ class DateStyles;
 class StringStore;
 struct SharedStrings;
 
+// Marks a cell's own text (inline or formula text) while the shared
+// strings are still being read: the text's final index is only known once
+// both are done (see remapStrings in xlsx_reader.cpp).
+inline constexpr uint32_t kOwnTextMark = 0x80000000u;
+
 struct SheetContext {
     const SharedStrings& sharedStrings;
     StringStore& strings;       // for inline and formula texts
     DateStyles& dateStyles;     // for t="d" cells
     bool date1904 = false;      // for t="d" cells
     uint64_t* cellBudget;       // cells the book may still take; counts down
+    // True while another thread reads the shared strings: shared-string
+    // cells keep the table's index unchecked and own texts carry
+    // kOwnTextMark; both are settled after loading.
+    bool sharedStringsLater = false;
 };
 
 // partSize: the part's declared inflated size (0 when unknown), which

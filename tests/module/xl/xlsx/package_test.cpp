@@ -220,4 +220,45 @@ TEST(PackageTest, WorkbookWithoutWorksheetsLoadsEmpty)
     EXPECT_TRUE(loaded.book->sheets.empty());
 }
 
+// The shared strings may be read on a second thread beside the sheets; the
+// sheets' own texts then join the pool afterwards. Both ways must give the
+// same cells.
+TEST(PackageTest, SameCellsWithAndWithoutASecondThread)
+{
+    const std::string bytes =
+        WorkbookParts()
+            .sharedStrings("<sst><si><t>zero</t></si><si><r><t>o</t></r><r><t>ne</t></r></si></sst>")
+            .sheet("A", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c>"
+                        "<c r=\"B1\" t=\"inlineStr\"><is><t>own</t></is></c>"
+                        "<c r=\"C1\" t=\"s\"><v>7</v></c>" // past the table: dropped
+                        "<c r=\"D1\" t=\"str\"><f>X</f><v>formula</v></c></row>"
+                        "<row r=\"3\"><c r=\"A3\" t=\"s\"><v>0</v></c></row>")
+            .sheet("B", "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>second</t></is></c>"
+                        "<c r=\"B1\" t=\"s\"><v>0</v></c><c r=\"E1\" t=\"s\"><v>9</v></c></row>")
+            .zip();
+    auto cellsOf = [](const Book& book) {
+        std::vector<std::string> cells;
+        for (const auto& sheet : book.sheets) {
+            cells.push_back(sheet->name() + " " + std::to_string(sheet->lastRow()) + "x" +
+                            std::to_string(sheet->lastCol()));
+            sheet->forEachCell([&](uint32_t row, const Cell& cell) {
+                cells.push_back(std::to_string(row) + "," + std::to_string(cell.col) + " " +
+                                textAt(book, *sheet, row, cell.col));
+            });
+        }
+        return cells;
+    };
+    std::vector<std::vector<std::string>> results;
+    for (bool parallel : {false, true}) {
+        setParallelLoading(parallel);
+        Loaded loaded = load(bytes);
+        ASSERT_FALSE(loaded.error) << describe(loaded.error);
+        results.push_back(cellsOf(*loaded.book));
+    }
+    setParallelLoading(true);
+    EXPECT_EQ(results[0], (std::vector<std::string>{"A 3x4", "0,0 one", "0,1 own", "0,3 formula", "2,0 zero", "B 1x2",
+                                                    "0,0 second", "0,1 zero"}));
+    EXPECT_EQ(results[1], results[0]);
+}
+
 } // namespace
