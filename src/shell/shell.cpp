@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "options/my_options.h"
@@ -175,6 +176,7 @@ void Shell::StartConvertMessage(const QString& description, int64_t total)
     QString text = QStringLiteral("Start converting: %1 -> %2\n").arg(description, options_.target().value_or(QString()));
     progressValue_.store(0);
     progressMaximum_.store(total);
+    nextRefreshAt_.store(0);
     main_.post([this, text, total] {
         writeToLog(text);
         view_.setProgress(0, double(total));
@@ -184,7 +186,10 @@ void Shell::StartConvertMessage(const QString& description, int64_t total)
 
 void Shell::incProgressMessage()
 {
-    progressValue_.fetch_add(1);
+    const int64_t value = progressValue_.fetch_add(1) + 1;
+    if (value < nextRefreshAt_.load())
+        return;
+    nextRefreshAt_.store(value + std::max<int64_t>(1, progressMaximum_.load() / 1000));
     postProgress();
 }
 

@@ -74,9 +74,11 @@ private:
     std::atomic<int64_t> filesNotOpened_{0};
     std::atomic<int64_t> outputsNotCreated_{0};
     // Progress of the current table. The worker counts; the main thread
-    // shows the latest count, at most one refresh waiting at a time, so a
-    // million records do not flood the main queue.
+    // shows the latest count, refreshed once per thousandth of the table and
+    // at most one refresh waiting at a time: waking the main thread for
+    // every record would cost more than converting it.
     std::atomic<int64_t> progressValue_{0};
     std::atomic<int64_t> progressMaximum_{0};
+    std::atomic<int64_t> nextRefreshAt_{0};
     std::atomic<bool> refreshPending_{false};
 };
