@@ -94,8 +94,9 @@ TEST_P(PolicyTest, ExistingTargetFollowsTheCode)
     touch("Sheet1.1.dbf");
     int decision = shell.prepareTarget(path("book.xls"), QString("Sheet1"));
     EXPECT_EQ(decision, c.decision);
-    if (decision != kTargetStop)
+    if (decision != kTargetStop) {
         EXPECT_EQ(options.target(), path(c.target));
+    }
     EXPECT_EQ(bytesOf("Sheet1.dbf") == "existing bytes", c.keepsBytes);
     if (c.code == kAsk)
         EXPECT_EQ(view.questions, QStringList{path("book.xls") + " [Sheet1] -> " + path("Sheet1.dbf")});

@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(Files, BadWorkbookTest,
                          testing::Values(BadInputCase{"missing.xlsx", ""}, BadInputCase{"text.xlsx", "not a zip"},
                                          BadInputCase{"text.xls", "not a compound file at all"},
                                          BadInputCase{"zip.xls", std::string("PK\x03\x04", 4) + "rest"}),
-                         [](const testing::TestParamInfo<BadInputCase>& info) { return std::to_string(info.index); });
+                         [](const testing::TestParamInfo<BadInputCase>& param) { return std::to_string(param.index); });
 
 TEST_F(ConvertFixture, UnwritableOutputLogsAndSkipsTheWorkbooksOtherSheets)
 {
