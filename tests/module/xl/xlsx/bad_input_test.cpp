@@ -39,6 +39,23 @@ std::string withSheetXml(const std::string& xml)
     return WorkbookParts().sheetPart("S", xml).zip();
 }
 
+// A workbook part listing one sheet more than the reader takes, all
+// pointing at the one real sheet.
+std::string tooManySheets()
+{
+    auto parts = WorkbookParts().sheet("S", kOneCell).parts();
+    for (Part& part : parts) {
+        if (part.name != "xl/workbook.xml")
+            continue;
+        std::string sheets;
+        for (size_t i = 0; i <= xlsx::kMaxSheets; ++i)
+            sheets += "<sheet name=\"s" + std::to_string(i) + "\" sheetId=\"1\" r:id=\"rId1\"/>";
+        size_t at = part.bytes.find("<sheets>") + 8;
+        part.bytes.replace(at, part.bytes.find("</sheets>") - at, sheets);
+    }
+    return zipParts(parts);
+}
+
 std::string deepSheet(int depth)
 {
     std::string xml = "<worksheet><sheetData>";
@@ -118,6 +135,7 @@ std::vector<BadCase> badCases()
         {"OverstatedMetadataSize", overstatedMetadataSize(), LoadErrorKind::TooLarge, "declares"},
         {"TextPastTheLimit", hugeText(), LoadErrorKind::TooLarge, "longer than"},
         {"HugeToken", hugeToken(), LoadErrorKind::TooLarge, "without a tag"},
+        {"TooManySheets", tooManySheets(), LoadErrorKind::TooLarge, "sheets"},
     };
 }
 

@@ -240,4 +240,22 @@ TEST(SheetCellsTest, ChunkBoundariesDoNotMatter)
     }
 }
 
+// The book's cell budget (kMaxCells for a real load) counts down across
+// sheets; the cell that finds it spent fails the load.
+TEST(SheetCellsTest, SpentCellBudgetFailsTheLoad)
+{
+    std::string xml = worksheetXml("<row><c><v>1</v></c><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c></row>");
+    Book book(Book::Kind::Xlsx);
+    Sheet& sheet = book.addSheet("S");
+    xlsx::SharedStrings shared;
+    xlsx::StringStore strings(book.strings);
+    xlsx::DateStyles dateStyles(book.formats);
+    uint64_t budget = 3;
+    xlsx::SheetContext context{shared, strings, dateStyles, false, &budget};
+    TrickleSource source(xml, 64);
+    LoadError error = xlsx::readSheetPart(source, "sheet.xml", xml.size(), context, sheet);
+    EXPECT_EQ(error.kind, LoadErrorKind::TooLarge);
+    EXPECT_NE(error.detail.find("cells"), std::string::npos) << error.detail;
+}
+
 } // namespace
