@@ -139,7 +139,9 @@ XlsDbfModule::SheetResult XlsDbfModule::convertSheet(BookHandle book, SheetHandl
     std::error_code ignored;
     if (!std::filesystem::exists(target, ignored))
         ::CreateOutDBF(sheet, settings, target, options_.xchg().value_or(QStringList()));
-    if (!table->openDBFfile(target)) {
+    // A table that opens only for reading (a read-only file) would take
+    // no record: it is an output that cannot be written.
+    if (!table->openDBFfile(target) || !table->isWritable()) {
         shell_.CantCreateOutputMessage();
         return SheetResult::OutputFailed;
     }

@@ -55,6 +55,8 @@ public:
     bool currentDeleted() const { return current_ >= 0 && currentRecord_[0] == '*'; }
     std::optional<std::string> fieldText(size_t index, const text::Codec& codec, const DateFormat& format);
 
+    // False when the file could only be opened for reading.
+    bool writable() const { return appender_ != nullptr; }
     // Writes what is queued, fixes the header and closes the files.
     bool close(Error& error);
 

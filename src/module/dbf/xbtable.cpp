@@ -245,6 +245,11 @@ bool xbtable::appendRecord(int flag)
     return true;
 }
 
+bool xbtable::isWritable() const
+{
+    return d->table && d->table->writable();
+}
+
 int64_t xbtable::recCount() const
 {
     return d->table ? d->table->recordCount() : 0;

@@ -82,7 +82,11 @@ public:
     bool createTable(const std::string& path);
 
     // ---- opening and filling
+    // Opens for appending, or for reading only when the file cannot be
+    // written (see isWritable).
     bool openDBFfile(const std::string& path);
+    // True when records can be appended to the open table.
+    bool isWritable() const;
     void closeDBFfile();
     void clearRecord();
     bool isMemoField(int64_t index) const;

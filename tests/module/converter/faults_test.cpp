@@ -207,7 +207,8 @@ TEST_F(FaultsFixture, ReadOnlyTableIsNotAppendedTo)
     std::string before = testsupport::readFile(out("T.dbf"));
     fs::permissions(out("T.dbf"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_TRUE(convert(book("new.xlsx", {"T"}, 3)));
-    EXPECT_TRUE(logged("Cannot create output file: " + QString::fromStdString(out("T.dbf").string())));
+    EXPECT_TRUE(logged("Cannot create output file: " + QString::fromStdString(out("T.dbf").string())))
+        << run.view.logText().toStdString();
     EXPECT_EQ(testsupport::readFile(out("T.dbf")), before);
 }
 

@@ -5,6 +5,7 @@
 // counts exactly the records that are wholly there.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 
 #include "dbf_test_support.h"
@@ -126,6 +127,42 @@ TEST(FaultInjectionTest, AHeaderThatCannotBeUpdatedCountsNothingNew)
     EXPECT_LT(appended, kRecords);
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
     expectValidTable(disk, 0);
+}
+
+// A file that opens only for reading (read-only on disk): the table opens
+// for reading, says it is not writable, refuses records and keeps its bytes.
+TEST(FaultInjectionTest, AReadOnlyTableOpensForReadingOnly)
+{
+    class ReadOnlyFiles final : public ll::dbf::FileSystem {
+    public:
+        explicit ReadOnlyFiles(std::shared_ptr<ll::dbf::FileSystem> inner) : inner_(std::move(inner)) {}
+        std::unique_ptr<ll::dbf::File> open(const std::string& path, ll::dbf::OpenMode mode, int& errorCode) override
+        {
+            if (mode != ll::dbf::OpenMode::Read) {
+                errorCode = EACCES;
+                return nullptr;
+            }
+            return inner_->open(path, mode, errorCode);
+        }
+        bool exists(const std::string& path) override { return inner_->exists(path); }
+        bool remove(const std::string&) override { return false; }
+
+    private:
+        std::shared_ptr<ll::dbf::FileSystem> inner_;
+    };
+
+    auto disk = std::make_shared<ll::dbf::MemoryFileSystem>();
+    std::string error;
+    ASSERT_EQ(fillUntilFailure(disk, error), kRecords) << error;
+    const std::string before = disk->get("/f.dbf").value_or("");
+    xbtable table(std::make_shared<ReadOnlyFiles>(disk));
+    ASSERT_TRUE(table.openDBFfile("/f.dbf"));
+    EXPECT_FALSE(table.isWritable());
+    EXPECT_EQ(table.recCount(), kRecords);
+    table.clearRecord();
+    EXPECT_FALSE(table.appendRecord(0));
+    table.closeDBFfile();
+    EXPECT_EQ(disk->get("/f.dbf").value_or(""), before);
 }
 
 // A run killed between appends: whatever was flushed last is a whole table.
