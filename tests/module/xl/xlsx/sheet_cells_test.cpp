@@ -217,6 +217,19 @@ private:
     size_t at_ = 0;
 };
 
+// Reads a worksheet part, handed over step bytes at a time, into a new
+// sheet of book with a cell budget.
+LoadError readPart(Book& book, const std::string& xml, size_t step, uint64_t& budget)
+{
+    Sheet& sheet = book.addSheet("S");
+    xlsx::SharedStrings shared;
+    xlsx::StringStore strings(book.strings);
+    xlsx::DateStyles dateStyles(book.formats);
+    xlsx::SheetContext context{shared, strings, dateStyles, false, &budget};
+    TrickleSource source(xml, step);
+    return xlsx::readSheetPart(source, "sheet.xml", xml.size(), context, sheet);
+}
+
 TEST(SheetCellsTest, ChunkBoundariesDoNotMatter)
 {
     std::string xml = worksheetXml("<row r=\"1\"><c r=\"A1\"><v>12345.678</v></c>"
@@ -224,15 +237,10 @@ TEST(SheetCellsTest, ChunkBoundariesDoNotMatter)
                                    "<row><c><v>-1E-3</v></c></row>");
     for (size_t step : {1, 2, 3, 7, 64}) {
         Book book(Book::Kind::Xlsx);
-        Sheet& sheet = book.addSheet("S");
-        xlsx::SharedStrings shared;
-        xlsx::StringStore strings(book.strings);
-        xlsx::DateStyles dateStyles(book.formats);
         uint64_t budget = 100;
-        xlsx::SheetContext context{shared, strings, dateStyles, false, &budget};
-        TrickleSource source(xml, step);
-        LoadError error = xlsx::readSheetPart(source, "sheet.xml", xml.size(), context, sheet);
+        LoadError error = readPart(book, xml, step, budget);
         ASSERT_FALSE(error) << describe(error);
+        const Sheet& sheet = *book.sheets[0];
         EXPECT_EQ(sheet.cellAt(0, 0)->value.number, 12345.678) << step;
         EXPECT_EQ(textAt(book, sheet, 0, 1), "a\rb & \xC3\xA9") << step;
         EXPECT_EQ(sheet.cellAt(1, 0)->value.number, -1e-3) << step;
@@ -246,14 +254,8 @@ TEST(SheetCellsTest, SpentCellBudgetFailsTheLoad)
 {
     std::string xml = worksheetXml("<row><c><v>1</v></c><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c></row>");
     Book book(Book::Kind::Xlsx);
-    Sheet& sheet = book.addSheet("S");
-    xlsx::SharedStrings shared;
-    xlsx::StringStore strings(book.strings);
-    xlsx::DateStyles dateStyles(book.formats);
     uint64_t budget = 3;
-    xlsx::SheetContext context{shared, strings, dateStyles, false, &budget};
-    TrickleSource source(xml, 64);
-    LoadError error = xlsx::readSheetPart(source, "sheet.xml", xml.size(), context, sheet);
+    LoadError error = readPart(book, xml, 64, budget);
     EXPECT_EQ(error.kind, LoadErrorKind::TooLarge);
     EXPECT_NE(error.detail.find("cells"), std::string::npos) << error.detail;
 }
