@@ -29,7 +29,7 @@ Qt::Alignment alignmentOfField(const xbtable& table, int64_t field)
 
 } // namespace
 
-DbfTableModel::DbfTableModel(xbtable& table, QObject* parent) : QAbstractTableModel(parent), table_(table)
+DbfTableModel::DbfTableModel(xbtable& table, QObject* parent) : PreviewTableModel(parent), table_(table)
 {
     rows_ = int(std::clamp<int64_t>(table_.recCount(), 0, std::numeric_limits<int>::max()));
     const int64_t fields = std::clamp<int64_t>(table_.fieldCount(), 0, kMaxColumns);
@@ -98,16 +98,6 @@ PreviewCell DbfTableModel::cellAt(int row, int column) const
     return cell;
 }
 
-QVariant DbfTableModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole))
-        return {};
-    const PreviewCell cell = cellAt(index.row(), index.column());
-    if (role == Qt::TextAlignmentRole)
-        return int(cell.alignment.toInt());
-    return cell.text;
-}
-
 QVariant DbfTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
@@ -117,9 +107,4 @@ QVariant DbfTableModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::UserRole) // the column's identifier
         return section == 0 ? QStringLiteral("***") : columns_[size_t(section - 1)].name;
     return {};
-}
-
-Qt::ItemFlags DbfTableModel::flags(const QModelIndex& index) const
-{
-    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
 }

@@ -6,16 +6,14 @@
 // The table object is positioned on the record of the cell asked for; the
 // record read last is kept, so a row costs one read, not one per cell.
 
-#include <QAbstractTableModel>
-
 #include <cstdint>
 #include <vector>
 
-#include "preview_cell.h"
+#include "preview_table_model.h"
 
 class xbtable;
 
-class DbfTableModel : public QAbstractTableModel {
+class DbfTableModel : public PreviewTableModel {
     Q_OBJECT
 public:
     // The table must be open and outlive the model.
@@ -26,11 +24,9 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    PreviewCell cellAt(int row, int column) const;
+    PreviewCell cellAt(int row, int column) const override;
     // The table's length of the field a column shows; 0 for column 0.
     int64_t fieldLengthOfColumn(int column) const;
 

@@ -42,16 +42,6 @@ PreviewCell XlsSheetModel::cellAt(int row, int column) const
     return cached_;
 }
 
-QVariant XlsSheetModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole))
-        return {};
-    const PreviewCell cell = cellAt(index.row(), index.column());
-    if (role == Qt::TextAlignmentRole)
-        return int(cell.alignment.toInt());
-    return cell.text;
-}
-
 QVariant XlsSheetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
@@ -61,9 +51,4 @@ QVariant XlsSheetModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::UserRole) // the column's identifier
         return section == 0 ? QStringLiteral("***") : QString::number(section - 1);
     return {};
-}
-
-Qt::ItemFlags XlsSheetModel::flags(const QModelIndex& index) const
-{
-    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
 }

@@ -3,17 +3,15 @@
 // workbook only when the view asks for them. Column 0 ("***") numbers the
 // rows from 1; column c > 0 shows the sheet's column c - 1, row r its row r.
 
-#include <QAbstractTableModel>
-
 #include <string>
 
 #include "module/xl/xl_api.h"
-#include "preview_cell.h"
+#include "preview_table_model.h"
 
-class XlsSheetModel : public QAbstractTableModel {
+class XlsSheetModel : public PreviewTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    using PreviewTableModel::PreviewTableModel;
 
     // Shows a sheet of a book (both must outlive the model, or be replaced
     // first); a null sheet empties the table.
@@ -21,12 +19,9 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // The cell at a table position, as data() gives it.
-    PreviewCell cellAt(int row, int column) const;
+    PreviewCell cellAt(int row, int column) const override;
 
 private:
     BookHandle book_ = nullptr;
