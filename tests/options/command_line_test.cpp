@@ -105,82 +105,57 @@ TEST(SwitchTest, EachNumberSwitchReadsItsValue)
     }
 }
 
-struct TextCase {
-    const char* argument;
-    TextGetter get;
-    const char* expected;
-};
-
-class SwitchTextTest : public testing::TestWithParam<TextCase> {};
-
-TEST_P(SwitchTextTest, KeepsTheCaseOfItsValue)
+TEST(SwitchTest, TextSwitchesKeepTheCaseOfTheirValue)
 {
-    const TextCase& c = GetParam();
-    Options options;
-    commandLine({c.argument}, options);
-    EXPECT_EQ((options.*c.get)(), OptionalText(QString::fromUtf8(c.expected))) << c.argument;
+    const std::tuple<const char*, TextGetter, const char*> cases[] = {
+        {"-OUTPUT=/Out/Mixed Case/", &O::outputFile, "/Out/Mixed Case/"},
+        {"-output=", &O::outputFile, ""},
+        {"-Log=/tmp/Run.LOG", &O::logFile, "/tmp/Run.LOG"},
+        {"-records=\\n", &O::delimiterRecords, "\\n"},
+        {"-fields=;", &O::delimiterFields, ";"},
+        {"-beforequotes=\\", &O::escapeQuote, "\\"},
+        {"-beforeslash=ÄÖ", &O::escapeChar, "ÄÖ"},
+        {"-logical=Ja,Nein", &O::yesValue, "Ja"},
+        {"-logical=Ja,Nein", &O::noValue, "Nein"},
+        {"-logical=a,b,c", &O::noValue, "b,c"},
+        {"-logical=Oui", &O::yesValue, "Oui"},
+        {"-logical=Oui", &O::noValue, ""},
+    };
+    for (auto [argument, get, expected] : cases) {
+        Options options;
+        commandLine({argument}, options);
+        EXPECT_EQ((options.*get)(), OptionalText(QString::fromUtf8(expected))) << argument;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Switches, SwitchTextTest,
-                         testing::Values(TextCase{"-OUTPUT=/Out/Mixed Case/", &O::outputFile, "/Out/Mixed Case/"},
-                                         TextCase{"-output=", &O::outputFile, ""},
-                                         TextCase{"-Log=/tmp/Run.LOG", &O::logFile, "/tmp/Run.LOG"},
-                                         TextCase{"-records=\\n", &O::delimiterRecords, "\\n"},
-                                         TextCase{"-fields=;", &O::delimiterFields, ";"},
-                                         TextCase{"-beforequotes=\\", &O::escapeQuote, "\\"},
-                                         TextCase{"-beforeslash=ÄÖ", &O::escapeChar, "ÄÖ"},
-                                         TextCase{"-logical=Ja,Nein", &O::yesValue, "Ja"},
-                                         TextCase{"-logical=Ja,Nein", &O::noValue, "Nein"},
-                                         TextCase{"-logical=a,b,c", &O::noValue, "b,c"},
-                                         TextCase{"-logical=Oui", &O::yesValue, "Oui"},
-                                         TextCase{"-logical=Oui", &O::noValue, ""}));
-
-TEST(CommandLineTest, ListSwitchesAppendAndSplit)
+// List switches append, the others keep the last value; paths count by
+// their extension, as written, in order.
+TEST(CommandLineTest, ListsAppendOthersOverridePathsCountByExtension)
 {
     Options options;
-    commandLine({"-table=Sheet1", "-TABLE=Second Sheet", "-ct=NAME=x", "-ct=AGE=y", "-colwidth=10;;20"}, options);
-    EXPECT_EQ(options.onlytables(), QStringList({"Sheet1", "Second Sheet"}));
-    EXPECT_EQ(options.xchg(), QStringList({"NAME=x", "AGE=y"}));
-    EXPECT_EQ(options.colWidth(), QStringList({"10", "", "20"}));
-}
-
-TEST(CommandLineTest, LaterSwitchOverridesEarlier)
-{
-    Options options;
-    commandLine({"-type=vfp", "-output=/a/", "-type=smt", "-output=/b/"}, options);
-    EXPECT_EQ(options.typeOfFile(), 4);
-    EXPECT_EQ(options.outputFile(), OptionalText("/b/"));
-}
-
-TEST(CommandLineTest, CollectsPathsWithAcceptedExtensions)
-{
-    Options options;
-    QStringList files = commandLine({"/usr/bin/ledgerline", "book.xls", "/data/Book.XLSX", "/data/book.xlsx ",
-                                     "notes.txt", "folder.xls/readme", "-table=x.xls", "", "book.xls"},
+    QStringList files = commandLine({"/usr/bin/ledgerline", "book.xls", "-table=Sheet1", "-type=vfp", "-output=/a/",
+                                     "/data/Book.XLSX", "/data/book.xlsx ", "notes.txt", "folder.xls/readme",
+                                     "-table=x.xls", "-TABLE=Second Sheet", "-ct=NAME=x", "-ct=AGE=y",
+                                     "-colwidth=10;;20", "-type=smt", "-output=/b/", "", "book.xls"},
                                     options);
     EXPECT_EQ(files, QStringList({"book.xls", "/data/Book.XLSX", "book.xls"}));
-}
+    EXPECT_EQ(options.onlytables(), QStringList({"Sheet1", "x.xls", "Second Sheet"}));
+    EXPECT_EQ(options.xchg(), QStringList({"NAME=x", "AGE=y"}));
+    EXPECT_EQ(options.colWidth(), QStringList({"10", "", "20"}));
+    EXPECT_EQ(options.typeOfFile(), 4);
+    EXPECT_EQ(options.outputFile(), OptionalText("/b/"));
 
-TEST(CommandLineTest, WithoutSourceExtensionsNoPathCounts)
-{
-    myOptions options;
-    EXPECT_TRUE(commandLine({"book.xls"}, options).isEmpty());
+    myOptions withoutExtensions;
+    EXPECT_TRUE(commandLine({"book.xls"}, withoutExtensions).isEmpty());
 }
 
 TEST(LeadingIntegerTest, ReadsTheNumberAtTheStart)
 {
+    constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
     const std::pair<const char*, int64_t> cases[] = {
-        {"42", 42},
-        {"  42abc", 42},
-        {"\t+7", 7},
-        {"-0", 0},
-        {"", 0},
-        {"abc", 0},
-        {"- 5", 0},
-        {"9223372036854775807", kMaxInt},
-        {"9223372036854775808", kMaxInt},
-        {"-9223372036854775808", std::numeric_limits<int64_t>::min()},
-        {"-99999999999999999999999", std::numeric_limits<int64_t>::min()},
+        {"42", 42}, {"  42abc", 42}, {"\t+7", 7}, {"-0", 0}, {"", 0}, {"abc", 0}, {"- 5", 0},
+        {"9223372036854775807", kMaxInt}, {"9223372036854775808", kMaxInt},
+        {"-9223372036854775808", kMin}, {"-99999999999999999999999", kMin},
     };
     for (auto [text, expected] : cases)
         EXPECT_EQ(leadingInteger(QString::fromLatin1(text)), expected) << text;
@@ -188,15 +163,18 @@ TEST(LeadingIntegerTest, ReadsTheNumberAtTheStart)
 
 // ---- response files
 
+// The lines take the place of the "@" argument, nested files included.
 TEST(ResponseFileTest, LinesAreProcessedInPlace)
 {
     testsupport::TempDir dir;
-    testsupport::writeFile(dir.file("args"), "-silent\ntwo.xlsx\n-output=/from/file/");
+    testsupport::writeFile(dir.file("args"), "-silent\n@" + dir.file("inner") + "\n-output=/from/file/");
+    testsupport::writeFile(dir.file("inner"), "two.xlsx\n-addgo=5");
     Options options;
     QStringList files =
         commandLine({"one.xls", "-output=/before/", "@" + inDir(dir, "args"), "three.xls"}, options);
     EXPECT_EQ(files, QStringList({"one.xls", "two.xlsx", "three.xls"}));
     EXPECT_EQ(options.silent(), 1);
+    EXPECT_EQ(options.addGo(), 5);
     EXPECT_EQ(options.outputFile(), OptionalText("/from/file/"));
 
     commandLine({"@" + inDir(dir, "args"), "-output=/after/"}, options);
@@ -213,33 +191,18 @@ TEST(ResponseFileTest, OnlyLineFeedsSplitLines)
     EXPECT_EQ(files, QStringList({"second.xls"})); // "book.xls\r" has the extension "xls\r"
 }
 
-TEST(ResponseFileTest, NestedFilesShareTheFileList)
-{
-    testsupport::TempDir dir;
-    testsupport::writeFile(dir.file("outer"), "a.xls\n@" + dir.file("inner") + "\nc.xls");
-    testsupport::writeFile(dir.file("inner"), "b.xls\n-addgo=5");
-    Options options;
-    EXPECT_EQ(commandLine({"@" + inDir(dir, "outer")}, options), QStringList({"a.xls", "b.xls", "c.xls"}));
-    EXPECT_EQ(options.addGo(), 5);
-}
-
-TEST(ResponseFileTest, SelfInclusionStopsAtTheDepthLimit)
+// A file naming itself stops at the depth limit; one naming itself many
+// times stops at the read limit, each read adding its one path first.
+TEST(ResponseFileTest, RecursionStopsAtTheLimits)
 {
     testsupport::TempDir dir;
     testsupport::writeFile(dir.file("loop"), "again.xls\n@" + dir.file("loop"));
+    std::string fan = "x.xls";
+    for (int i = 0; i < 8; ++i)
+        fan += "\n@" + dir.file("fan");
+    testsupport::writeFile(dir.file("fan"), fan);
     Options options;
     EXPECT_EQ(commandLine({"@" + inDir(dir, "loop")}, options).size(), kMaxResponseFileDepth);
-}
-
-TEST(ResponseFileTest, FanOutStopsAtTheReadLimit)
-{
-    testsupport::TempDir dir;
-    std::string lines = "x.xls";
-    for (int i = 0; i < 8; ++i)
-        lines += "\n@" + dir.file("fan");
-    testsupport::writeFile(dir.file("fan"), lines);
-    Options options;
-    // Each file read adds its one path before it opens more files.
     EXPECT_EQ(commandLine({"@" + inDir(dir, "fan")}, options).size(), kMaxResponseFileReads);
 }
 

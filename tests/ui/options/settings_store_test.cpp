@@ -1,76 +1,33 @@
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include "fake_window.h"
 #include "options/command_line.h"
-#include "options/my_options.h"
 #include "options_view.h"
 #include "support/headless_run.h"
-#include "ui/options/options_panel.h"
 #include "ui/options/settings_keys.h"
 #include "ui/options/settings_store.h"
-#include "ui/tagged_views.h"
 
 namespace {
 
-constexpr int64_t kUntouched = 77;
-const QString kUntouchedText = "/untouched/";
-
-QWidget* radioGroup(QWidget* parent)
-{
-    auto* group = new QWidget(parent);
-    auto* layout = new QVBoxLayout(group);
-    for (int tag = 0; tag < 5; ++tag) {
-        auto* button = new QRadioButton(group);
-        button->setProperty("tag", tag);
-        layout->addWidget(button);
-    }
-    return group;
-}
-
-// The values a fresh start has before the saved settings.
-void startValues(myOptions& options)
-{
-    options.setSourceFiles(QStringList{"xls", "xlsx"});
-    options.setSourceCharset(10);
-    options.setTargetCharset(10);
-    options.setSeparateFiles(1);
-    options.setBlockSize(5);
-    options.setRemoveCRLF(1);
-}
-
-// One start of the program: the window's parts, the panel and the store.
-struct Session {
+// One start of the program: the window, its source tree and the store.
+struct Session : optionstest::Window {
     explicit Session(ConverterModule& module, myOptions* shared = nullptr)
-        : options(shared ? *shared : own), sources(&module), store(options, panel, sources, output, module)
+        : Window(shared), sources(&module), store(options, panel, sources, output, module)
     {
-        if (!view)
-            qFatal("the options view cannot be loaded");
-        if (!shared)
-            startValues(own);
-        for (QComboBox* box : {qobject_cast<QComboBox*>(nestedView(view.get(), 60)), srcCharset}) {
-            box->clear();
-            for (int i = 0; i < 100; ++i)
-                box->addItem(QString::number(i), i);
-        }
+        if (shared)
+            return;
+        // A fresh start's values before the saved settings.
+        own.setSourceFiles(QStringList{"xls", "xlsx"});
+        own.setSourceCharset(10);
+        own.setTargetCharset(10);
+        own.setSeparateFiles(1);
+        own.setBlockSize(5);
+        own.setRemoveCRLF(1);
     }
-
-    myOptions own;
-    myOptions& options;
-    std::unique_ptr<QWidget> view = optionstest::loadOptionsView();
-    QWidget outlets;
-    QCheckBox* separateFile = new QCheckBox(&outlets);
-    QWidget* overFiles = radioGroup(&outlets);
-    QWidget* overTables = radioGroup(&outlets);
-    QComboBox* srcCharset = new QComboBox(&outlets);
-    FakeOutputHistory output;
     FakeSourceList sources;
-    OptionsPanel panel{options, {view.get(), separateFile, overFiles, overTables, srcCharset, &output}};
     SettingsStore store;
 };
 
@@ -95,21 +52,11 @@ class SettingsStoreTest : public QObject {
     std::unique_ptr<testsupport::TempDir> config_;
     std::unique_ptr<testsupport::TempDir> data_;
     FakeModule module_;
+    // Tree rows: 0 f0, then (expanded) its two tables, 3 f1, 4 f2 and
+    // (expanded) its three tables.
     QList<FileAndTables> files_;
 
     QString configFile() const { return QString::fromStdString(config_->file("Ledgerline/Ledgerline.conf")); }
-
-    // Three workbooks on disk: rows 0 f0, then (expanded) its two tables,
-    // 3 f1, 4 f2 and (expanded) its three tables.
-    void makeFiles()
-    {
-        files_ = {{data("f0.xls"), {"A", "B"}}, {data("f1.xlsx"), {"C"}}, {data("f2.xls"), {"D", "E", "F"}}};
-        for (const FileAndTables& file : files_) {
-            testsupport::writeFile(file.filename.toStdString(), "");
-            module_.tables[file.filename] = file.tables;
-        }
-    }
-    QString data(const char* name) const { return QString::fromStdString(data_->file(name)); }
 
     void saveWindowState()
     {
@@ -130,22 +77,13 @@ private slots:
         data_ = std::make_unique<testsupport::TempDir>();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(config_->path().string()));
+        auto data = [&](const char* name) { return QString::fromStdString(data_->file(name)); };
+        files_ = {{data("f0.xls"), {"A", "B"}}, {data("f1.xlsx"), {"C"}}, {data("f2.xls"), {"D", "E", "F"}}};
         module_.tables.clear();
-        makeFiles();
-    }
-
-    void firstStartKeepsTheDefaults()
-    {
-        Session session(module_);
-        session.store.RestoreOptions();
-        QCOMPARE(session.options.separateFiles(), 1);
-        QCOMPARE(session.options.targetCharset(), 10);
-        QCOMPARE(session.options.blockSize(), 5);
-        QCOMPARE(session.options.removeCRLF(), 1);
-        QVERIFY(!session.options.outputFile());
-        QVERIFY(session.output.items().isEmpty());
-        QVERIFY(session.sources.files().isEmpty());
-        QCOMPARE(session.sources.redraws, 0);
+        for (const FileAndTables& file : files_) {
+            testsupport::writeFile(file.filename.toStdString(), "");
+            module_.tables[file.filename] = file.tables;
+        }
     }
 
     void windowStateRoundTrip()
@@ -160,51 +98,53 @@ private slots:
         QCOMPARE(next.sources.selectedRows(), QList<int>({1, 3, 6}));
     }
 
-    void changedFilesDropTheSelection_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<int>("files");
-        QTest::addColumn<bool>("selected");
-        QTest::newRow("none") << "none" << 3 << true;
-        QTest::newRow("file deleted") << "deleted" << 2 << false;
-        QTest::newRow("sheet added") << "added" << 3 << false;
-        QTest::newRow("sheet renamed") << "renamed" << 3 << true;
-        QTest::newRow("no sheets left") << "emptied" << 2 << false;
-    }
-
+    // Only unchanged files keep the selection; files gone from disk or left
+    // without sheets are dropped.
     void changedFilesDropTheSelection()
     {
-        QFETCH(QString, change);
-        QFETCH(int, files);
-        QFETCH(bool, selected);
-        saveWindowState();
-        QString f1 = files_[1].filename;
-        if (change == "deleted")
-            QFile::remove(f1);
-        else if (change == "added")
-            module_.tables[f1] = QStringList{"C", "C2"};
-        else if (change == "renamed")
-            module_.tables[f1] = QStringList{"Renamed"};
-        else if (change == "emptied")
-            module_.tables[f1] = QStringList{};
-        Session next(module_);
-        next.store.RestoreOptions();
-        QCOMPARE(next.sources.files().size(), qsizetype(files));
-        QCOMPARE(next.sources.files().first(), files_[0]);
-        QCOMPARE(next.sources.files().last(), files_[2]);
-        QCOMPARE(next.sources.selectedRows().isEmpty(), !selected);
+        const struct {
+            const char* change;
+            QVariant tables; // of f1; invalid: the file is deleted
+            int files;
+            bool selected;
+        } cases[] = {
+            {"none", QStringList{"C"}, 3, true},
+            {"deleted", QVariant(), 2, false},
+            {"sheet added", QStringList{"C", "C2"}, 3, false},
+            {"sheet renamed", QStringList{"Renamed"}, 3, true},
+            {"no sheets left", QStringList{}, 2, false},
+        };
+        for (const auto& c : cases) {
+            init();
+            saveWindowState();
+            if (c.tables.isValid())
+                module_.tables[files_[1].filename] = c.tables.toStringList();
+            else
+                QFile::remove(files_[1].filename);
+            Session next(module_);
+            next.store.RestoreOptions();
+            QList<FileAndTables> restored = next.sources.files();
+            QVERIFY2(restored.size() == c.files && restored.first() == files_[0] && restored.last() == files_[2],
+                     c.change);
+            QVERIFY2(next.sources.selectedRows().isEmpty() != c.selected, c.change);
+        }
     }
 
+    // The key names and types are the settings file's format.
     void optionsRoundTrip()
     {
-        // The fields the window and the options view show, away from
-        // their defaults; the others read back as 0 (backticks: kept).
+        // Away from their defaults; fields without a control read back as
+        // 0, except backticks, which is kept.
         const std::pair<const char*, int64_t> values[] = {
             {"separateFiles", 0}, {"overwriteFile", 3}, {"overwriteTable", 2}, {"typeOfFile", 5},
             {"sourceCharset", 47}, {"targetCharset", 58}, {"dateFormat", 8}, {"removeCRLF", 0},
             {"removeSpaces", 2}, {"blockSize", 9}, {"addGo", 1500}, {"quotesType", 2}, {"logical", 3},
             {"firstLine", 1}, {"allCharacter", 1}, {"precision", 4}, {"backticks", 1}, {"fileHeader", 0},
         };
+        {
+            QSettings raw = rawStore();
+            raw.setValue("escapeChar", "\\"); // a stale text the save must remove
+        }
         {
             Session session(module_);
             for (auto [name, value] : values)
@@ -230,131 +170,69 @@ private slots:
             QVERIFY2(!raw.contains(absent), absent);
     }
 
-    void absentTextsRemoveTheirKeys()
-    {
-        {
-            QSettings raw = rawStore();
-            raw.setValue("escapeChar", "\\");
-            raw.setValue("outputFile", "/old/");
-        }
-        Session session(module_); // no output typed: the box's text is empty
-        session.store.SaveOptions();
-        QSettings raw = rawStore();
-        QVERIFY(!raw.contains("escapeChar"));
-        QCOMPARE(raw.value("outputFile").toString(), QString());
-    }
-
-    void emptyStoredTextKeepsTheDefault()
-    {
-        {
-            QSettings raw = rawStore();
-            for (const char* key : {"outputFile", "escapeChar", "escapeQuote", "delimiterRecords", "delimiterFields"})
-                raw.setValue(key, "");
-        }
-        Session session(module_);
-        session.options.setOutputFile("/default/");
-        session.store.RestoreOptions();
-        QCOMPARE(session.options.outputFile(), OptionalText("/default/"));
-        QVERIFY(!session.options.escapeChar());
-        QVERIFY(!session.options.delimiterFields());
-    }
-
-    void storedValuesAreValidated_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<bool>("accepted");
-        // refused: out of range, wrong type
-        QTest::newRow("charset 100") << "targetCharset" << QVariant(100) << false;
-        QTest::newRow("charset -1") << "sourceCharset" << QVariant(-1) << false;
-        QTest::newRow("charset text") << "targetCharset" << QVariant("Cyrillic") << false;
-        QTest::newRow("fraction") << "targetCharset" << QVariant(3.5) << false;
-        QTest::newRow("list") << "typeOfFile" << QVariant(QStringList{"3", "4"}) << false;
-        QTest::newRow("map") << "blockSize" << QVariant(QVariantMap{{"a", 1}}) << false;
-        QTest::newRow("flavour 7") << "typeOfFile" << QVariant(7) << false;
-        QTest::newRow("block size 12") << "blockSize" << QVariant(12) << false;
-        QTest::newRow("logical 5") << "logical" << QVariant(5) << false;
-        QTest::newRow("precision 10") << "precision" << QVariant(10) << false;
-        QTest::newRow("flag 2") << "separateFiles" << QVariant(2) << false;
-        QTest::newRow("GO negative") << "addGo" << QVariant(-1) << false;
-        QTest::newRow("GO beyond int") << "addGo" << QVariant(qlonglong(1) << 40) << false;
-        QTest::newRow("huge number text") << "firstLine" << QVariant("99999999999999999999") << false;
-        QTest::newRow("output list") << "outputFile" << QVariant(QStringList{"/a/", "/b/"}) << false;
-        QTest::newRow("output map") << "outputFile" << QVariant(QVariantMap{{"a", 1}}) << false;
-        // accepted: the edges of each range and the text form of numbers
-        QTest::newRow("charset 99") << "targetCharset" << QVariant(99) << true;
-        QTest::newRow("as text") << "targetCharset" << QVariant(" 58 ") << true;
-        QTest::newRow("whole double") << "targetCharset" << QVariant(3.0) << true;
-        QTest::newRow("logical 4") << "logical" << QVariant(4) << true;
-        QTest::newRow("precision 9") << "precision" << QVariant(9) << true;
-        QTest::newRow("output text") << "outputFile" << QVariant("/out/") << true;
-    }
-
+    // A refused value leaves the field as it was.
     void storedValuesAreValidated()
     {
-        QFETCH(QString, key);
-        QFETCH(QVariant, stored);
-        QFETCH(bool, accepted);
-        rawStore().setValue(key, stored);
-        Session session(module_);
-        const OptionKey& entry = keyNamed(key);
-        if (entry.isText())
-            (session.options.*entry.setText)(kUntouchedText);
-        else
-            (session.options.*entry.set)(kUntouched);
-        session.store.RestoreOptions();
-        if (entry.isText()) {
-            QCOMPARE((session.options.*entry.getText)() == OptionalText(kUntouchedText), !accepted);
-        } else {
-            int64_t value = (session.options.*entry.get)();
-            QCOMPARE(value == kUntouched, !accepted);
-            if (accepted)
-                QCOMPARE(qlonglong(value), qlonglong(stored.toString().trimmed().toDouble()));
+        const struct {
+            const char* key;
+            QVariant stored;
+            bool accepted;
+        } cases[] = {
+            {"targetCharset", 100, false}, {"sourceCharset", -1, false}, {"targetCharset", "Cyrillic", false},
+            {"targetCharset", 3.5, false}, {"typeOfFile", QStringList{"3", "4"}, false},
+            {"blockSize", QVariantMap{{"a", 1}}, false}, {"typeOfFile", 7, false}, {"blockSize", 12, false},
+            {"logical", 5, false}, {"precision", 10, false}, {"separateFiles", 2, false}, {"addGo", -1, false},
+            {"addGo", qlonglong(1) << 40, false}, {"firstLine", "99999999999999999999", false},
+            {"outputFile", QStringList{"/a/", "/b/"}, false}, {"outputFile", "", false},
+            {"delimiterFields", "", false},
+            // the edges of each range and the text form of numbers
+            {"targetCharset", 99, true}, {"targetCharset", " 58 ", true}, {"targetCharset", 3.0, true},
+            {"logical", 4, true}, {"precision", 9, true}, {"outputFile", "/out/", true},
+        };
+        for (const auto& c : cases) {
+            QString row = QString("%1 = %2").arg(c.key, c.stored.toString());
+            rawStore().clear();
+            rawStore().setValue(c.key, c.stored);
+            Session session(module_);
+            const OptionKey& entry = keyNamed(c.key);
+            if (entry.isText()) {
+                (session.options.*entry.setText)(QString("/untouched/"));
+                session.store.RestoreOptions();
+                QString expected = c.accepted ? c.stored.toString() : "/untouched/";
+                QVERIFY2((session.options.*entry.getText)() == expected, qPrintable(row));
+            } else {
+                (session.options.*entry.set)(77);
+                session.store.RestoreOptions();
+                int64_t expected = c.accepted ? int64_t(c.stored.toString().trimmed().toDouble()) : 77;
+                QVERIFY2((session.options.*entry.get)() == expected, qPrintable(row));
+            }
         }
-    }
-
-    void damagedHistoryIsSkipped_data()
-    {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QStringList>("history");
-        QTest::newRow("a map") << QVariant(QVariantMap{{"a", "/x/"}}) << QStringList{};
-        QTest::newRow("a map inside") << QVariant(QVariantList{"/x/", QVariantMap{{"a", 1}}}) << QStringList{};
-        QTest::newRow("one entry") << QVariant("/only/") << QStringList{"/only/"};
-        QStringList long_;
-        for (int i = 0; i < 30; ++i)
-            long_ << QString("/%1/").arg(i % 25);
-        QStringList first20;
-        for (int i = 0; i < 20; ++i)
-            first20 << QString("/%1/").arg(i);
-        QTest::newRow("too long, repeated") << QVariant(long_) << first20;
     }
 
     void damagedHistoryIsSkipped()
     {
-        QFETCH(QVariant, stored);
-        QFETCH(QStringList, history);
-        rawStore().setValue("OutputHistory", stored);
-        Session session(module_);
-        session.store.RestoreOptions();
-        QCOMPARE(session.output.items(), history);
-    }
-
-    void damagedSourceListKeepsTheGoodRecords()
-    {
-        saveWindowState();
-        QVariantList stored{files_[0].toMap(), "junk", QVariantMap{{"table", QStringList{"A"}}}, files_[2].toMap()};
-        {
-            QSettings raw = rawStore();
-            raw.setValue("SourceFiles", stored);
+        QStringList long_, first20;
+        for (int i = 0; i < 30; ++i)
+            long_ << QString("/%1/").arg(i % 25);
+        for (int i = 0; i < 20; ++i)
+            first20 << QString("/%1/").arg(i);
+        const std::pair<QVariant, QStringList> cases[] = {
+            {QVariantMap{{"a", "/x/"}}, {}},
+            {QVariantList{"/x/", QVariantMap{{"a", 1}}}, {}},
+            {"/only/", {"/only/"}},
+            {long_, first20}, // too long, with repeats
+        };
+        for (const auto& [stored, history] : cases) {
+            rawStore().setValue("OutputHistory", stored);
+            Session session(module_);
+            session.store.RestoreOptions();
+            QCOMPARE(session.output.items(), history);
         }
-        Session session(module_);
-        session.store.RestoreOptions();
-        QCOMPARE(session.sources.files(), QList<FileAndTables>({files_[0], files_[2]}));
-        QVERIFY(session.sources.selectedRows().isEmpty());
-        QVERIFY(session.sources.expandedRows().isEmpty());
     }
 
-    void damagedRowNumbersAreSkipped()
+    // Damaged entries are left out. Once a file record was, the saved row
+    // numbers would point at other rows, so they are dropped too.
+    void damagedSourceTreeKeepsWhatIsGood()
     {
         saveWindowState();
         {
@@ -367,49 +245,61 @@ private slots:
         QCOMPARE(session.sources.expandedRows(), QList<int>({0}));
         QCOMPARE(session.sources.selectedRows(), QList<int>({1, 2}));
 
+        QVariantMap noName{{"table", QStringList{"A"}}};
+        rawStore().setValue("SourceFiles", QVariantList{files_[0].toMap(), "junk", noName, files_[2].toMap()});
+        Session next(module_);
+        next.store.RestoreOptions();
+        QCOMPARE(next.sources.files(), QList<FileAndTables>({files_[0], files_[2]}));
+        QVERIFY(next.sources.selectedRows().isEmpty());
+        QVERIFY(next.sources.expandedRows().isEmpty());
+
         rawStore().setValue("SourceFiles", "garbage");
-        Session again(module_);
-        again.store.RestoreOptions();
-        QVERIFY(again.sources.files().isEmpty());
+        Session last(module_);
+        last.store.RestoreOptions();
+        QVERIFY(last.sources.files().isEmpty());
     }
 
-    void garbageFileIsSurvived()
+    // With no file, or one no reader could make sense of, every field keeps
+    // its start value and the tree stays as it was.
+    void missingOrGarbageFileKeepsTheDefaults()
     {
-        QDir().mkpath(QString::fromStdString(config_->file("Ledgerline")));
-        std::string garbage = "[General]\ntypeOfFile=@Variant(\\0\\0\\0\\x7f\\xff)\nSourceFiles=@Variant(\\0\\0\\0\\b\\0\\0\\0\\x5)\n"
+        std::string garbage = "[General]\ntypeOfFile=@Variant(\\0\\0\\0\\x7f\\xff)\n"
+                              "SourceFiles=@Variant(\\0\\0\\0\\b\\0\\0\\0\\x5)\n"
                               "OutputHistory=@ByteArray(\\xff)\nSelection=@Rect(1 2)\n";
         for (int i = 0; i < 256; ++i)
             garbage += char((i * 37) & 0xff);
-        testsupport::writeFile(configFile().toStdString(), garbage);
-        Session session(module_);
-        session.store.RestoreOptions();
-        QCOMPARE(session.options.typeOfFile(), 0);
-        QCOMPARE(session.options.targetCharset(), 10);
-        QVERIFY(session.sources.files().isEmpty());
+        for (bool written : {false, true}) {
+            if (written) {
+                QDir().mkpath(QString::fromStdString(config_->file("Ledgerline")));
+                testsupport::writeFile(configFile().toStdString(), garbage);
+            }
+            Session session(module_);
+            session.store.RestoreOptions();
+            QCOMPARE(session.options.typeOfFile(), 0);
+            QCOMPARE(session.options.targetCharset(), 10);
+            QCOMPARE(session.options.blockSize(), 5);
+            QVERIFY(!session.options.outputFile());
+            QVERIFY(session.output.items().isEmpty());
+            QCOMPARE(session.sources.redraws, 0);
+        }
     }
 
-    void commandLineRunsDoNotSave_data()
-    {
-        QTest::addColumn<qint64>("silent");
-        QTest::addColumn<qint64>("batch");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("-silent") << qint64(1) << qint64(0) << false;
-        QTest::newRow("-batch") << qint64(0) << qint64(1) << false;
-        QTest::newRow("hand-over running") << qint64(4) << qint64(-1) << false;
-        QTest::newRow("interactive run") << qint64(0) << qint64(-1) << true;
-        QTest::newRow("interactive") << qint64(0) << qint64(0) << true;
-    }
-
+    // Silent 1 or more, or batch above 0, is a command-line run.
     void commandLineRunsDoNotSave()
     {
-        QFETCH(qint64, silent);
-        QFETCH(qint64, batch);
-        QFETCH(bool, saved);
-        Session session(module_);
-        session.options.setSilent(silent);
-        session.options.setBatch(batch);
-        session.store.SaveOptions();
-        QCOMPARE(QFile::exists(configFile()), saved);
+        const struct {
+            qint64 silent, batch;
+            bool saved;
+        } cases[] = {{1, 0, false}, {0, 1, false}, {4, -1, false}, {0, -1, true}, {0, 0, true}};
+        for (const auto& c : cases) {
+            QFile::remove(configFile());
+            Session session(module_);
+            session.options.setSilent(c.silent);
+            session.options.setBatch(c.batch);
+            session.store.SaveOptions();
+            QString run = QString("silent %1 batch %2").arg(c.silent).arg(c.batch);
+            QVERIFY2(QFile::exists(configFile()) == c.saved, qPrintable(run));
+        }
     }
 
     // Start values, then saved settings, then switches, then the panel.
@@ -421,36 +311,24 @@ private slots:
             raw.setValue("blockSize", 7);
             raw.setValue("targetCharset", 3);
             raw.setValue("removeCRLF", 0);
-            raw.setValue("firstLine", 1);
             raw.setValue("outputFile", "/saved/");
         }
         HeadlessRun run; // the real module's start values
-        {
-            Session session(run.module, &run.options);
-            session.store.RestoreOptions();
-            commandLine({"/usr/bin/ledgerline", "-type=vfp", "-blocksize=1024", "-output=/cli/"}, run.options);
-            session.panel.updateOptions();
-            qobject_cast<QComboBox*>(nestedView(session.view.get(), 300))->setCurrentIndex(3);
-            session.panel.readBack();
-
-            myOptions& o = run.options;
-            QCOMPARE(o.separateFiles(), 1);   // start value
-            QCOMPARE(o.targetCharset(), 3);   // saved
-            QCOMPARE(o.removeCRLF(), 0);      // saved
-            QCOMPARE(o.firstLine(), 1);       // saved
-            QCOMPARE(o.typeOfFile(), 3);      // switch over saved
-            QCOMPARE(o.blockSize(), 6);       // switch over saved
-            QCOMPARE(o.precision(), 3);       // panel
-            QCOMPARE(o.outputFile(), OptionalText("/cli/"));
-
-            // A command-line run does not save its output for the next start.
-            o.setBatch(1);
-            session.store.SaveOptions();
-        }
-        HeadlessRun next;
-        Session session(next.module, &next.options);
+        Session session(run.module, &run.options);
         session.store.RestoreOptions();
-        QCOMPARE(next.options.outputFile(), OptionalText("/saved/"));
+        commandLine({"/usr/bin/ledgerline", "-type=vfp", "-blocksize=1024", "-output=/cli/"}, run.options);
+        session.panel.updateOptions();
+        session.popUp(300)->setCurrentIndex(3);
+        session.panel.readBack();
+
+        myOptions& o = run.options;
+        QCOMPARE(o.separateFiles(), 1); // start value
+        QCOMPARE(o.targetCharset(), 3); // saved
+        QCOMPARE(o.removeCRLF(), 0);    // saved
+        QCOMPARE(o.typeOfFile(), 3);    // switch over saved
+        QCOMPARE(o.blockSize(), 6);     // switch over saved
+        QCOMPARE(o.precision(), 3);     // panel
+        QCOMPARE(o.outputFile(), OptionalText("/cli/"));
     }
 };
 
